@@ -1,0 +1,36 @@
+# The README's commands. Each one does all the set-up it needs on a fresh Debian 12 machine.
+BUILD ?= build
+BUILD_TYPE ?= RelWithDebInfo
+JOBS ?= $(shell nproc)
+CMAKE_FLAGS ?=
+
+.PHONY: all deps configure build test run bench asan clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+configure: deps
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
+	    -DCMAKE_CXX_COMPILER_LAUNCHER=ccache $(CMAKE_FLAGS) >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+run: build
+	@scripts/run-vezozil $(BUILD)
+
+bench: build
+	@scripts/install-deps --bench
+	@bench/run-all $(BUILD)
+
+# Address and undefined-behaviour sanitizers, in a build tree of their own.
+asan:
+	@$(MAKE) test BUILD=build-asan BUILD_TYPE=Debug CMAKE_FLAGS=-DVEZOZIL_SANITIZE=ON
+
+clean:
+	rm -rf $(BUILD) build-asan

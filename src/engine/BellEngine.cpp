@@ -1,0 +1,98 @@
+#include "engine/BellEngine.h"
+
+#include "engine/Controller.h"
+#include "engine/Log.h"
+
+namespace {
+bool matchesColumn(const DaySchedule& grid, const QString& minute, Slots::Column column)
+{
+    for (int lesson = 1; lesson <= Slots::Lessons; ++lesson) {
+        if (grid[Slots::lessonSlot(lesson, column)] == minute)
+            return true;
+    }
+    return false;
+}
+
+bool matchesAny(const DaySchedule& grid, const QString& minute)
+{
+    return std::find(grid.begin(), grid.end(), minute) != grid.end();
+}
+} // namespace
+
+void BellEngine::step17()
+{
+    ControllerState& s = c.s;
+    const DaySchedule& grid = c.m.grid;
+
+    // 1. The guard is released by the first tick of another minute.
+    if (s.minuteHandled == 1 && c.m.label1Caption.left(5) != c.m.text1)
+        s.minuteHandled = 0;
+    s.bellMinuteCopy = s.currentMinute; // 2
+    if (!matchesAny(grid, s.bellMinuteCopy)) // 3
+        return;
+
+    const QString& minute = s.currentMinute;
+    const bool student = matchesColumn(grid, minute, Slots::Column::Student);
+    const bool teacher = matchesColumn(grid, minute, Slots::Column::Teacher);
+
+    if (s.minuteHandled == 0) { // 4: the last matching kind's melody is played
+        c.melodies.closeWavPlayer();
+        const QString* melody = nullptr;
+        if (student) {
+            if (s.breakProgramMode == 1)
+                c.program.programkapat();
+            c.music.stopMusic();
+            s.breakActive = 0;
+            melody = &s.studentMelodyFile;
+            s.announcementPending = 1;
+            s.musicStoppedByOperator = 0;
+        }
+        if (teacher) {
+            c.music.stopMusic();
+            s.breakActive = 0;
+            melody = &s.teacherMelodyFile;
+            s.announcementPending = 1;
+        }
+        if (matchesColumn(grid, minute, Slots::Column::Exit)) {
+            s.breakActive = 0;
+            if (s.breakProgramMode == 1)
+                c.program.programkapat();
+            c.music.stopMusic();
+            melody = &s.exitMelodyFile;
+            s.announcementPending = 0;
+        }
+        if (grid[Slots::Assembly1] == minute || grid[Slots::Assembly2] == minute) {
+            s.breakActive = 0;
+            if (s.breakProgramMode == 1)
+                c.program.programkapat();
+            c.music.stopMusic();
+            melody = &s.assemblyMelodyFile;
+            s.announcementPending = 0;
+            s.musicStoppedByOperator = 0;
+        }
+        if (melody) {
+            qCInfo(lcBell) << "bell" << minute << *melody;
+            c.melodies.playWavFile(c.melodies.fullPath(*melody));
+        }
+        c.m.text1 = minute;
+        s.minuteHandled = 1;
+    }
+
+    if (c.m.check1 && student)
+        announce(QStringLiteral("\\melodiler\\anons1.wav")); // 5
+    c.breaks.breakStart();                                    // 6
+    if (c.m.check2 && teacher)
+        announce(QStringLiteral("\\melodiler\\anons2.wav")); // 7
+}
+
+void BellEngine::announce(const QString& file)
+{
+    ControllerState& s = c.s;
+    if (s.minuteHandled != 1 || s.announcementPending != 1 || c.melodies.isWavPlaying())
+        return;
+    c.amp.Ac();
+    s.ampState = 1;
+    c.melodies.playWavFile(c.melodies.fullPath(file));
+    s.minuteHandled = 1;
+    s.announcementPending = 0;
+}

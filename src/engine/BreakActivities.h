@@ -1,0 +1,15 @@
+#pragma once
+
+class Controller;
+
+// Break music or the break program after the exit bell of a marked lesson, and how they continue.
+class BreakActivities
+{
+public:
+    explicit BreakActivities(Controller& c) : c(c) {}
+    void continuationSteps(); // tick steps 9 to 11
+    void breakStart();        // inside step 17
+
+private:
+    Controller& c;
+};

@@ -1,0 +1,59 @@
+#include "engine/Controller.h"
+#include "engine/Log.h"
+#include "schedule/DayFile.h"
+#include "schedule/DayTable.h"
+
+#include <QLocale>
+
+Controller::Controller(MainModel& model, const Devices& devices, const ProgramFolder& folder)
+    : m(model), d(devices), folder(folder)
+{
+}
+
+void Controller::loadDay(const QString& dayName)
+{
+    DaySchedule slots = m.grid;
+    const int reached = readDayFile(folder, dayName, slots);
+    // A box the file does not reach is emptied: left as it was, it would ring yesterday's time,
+    // one that stands in no timetable of today.
+    for (int i = reached; i < Slots::Count; ++i)
+        slots[i].clear();
+    m.grid = slots;
+    qCInfo(lcBell) << "timetable loaded:" << dayName << reached << "lines";
+    Q_EMIT dayLoaded(dayName);
+}
+
+void Controller::Timer1_Timer()
+{
+    if (s.unloaded)
+        return;
+    static const QLocale turkish(QLocale::Turkish, QLocale::Turkey);
+    const QDateTime now = d.clock.now();
+
+    m.frame1Caption = turkish.toString(now, QStringLiteral("dd MMMM yyyy  dddd")); // 1
+    m.label1Caption = now.toString(QStringLiteral("HH:mm:ss"));                    // 2
+    s.currentMinute = m.label1Caption.left(5);                                     // 3
+    s.todayName = DayTable::nameOf(now.date());                                    // 4
+    amp.continuousStep();                                                          // 5
+    if (s.bellsOff == 0)                                                           // 6
+        m.label7 = {Texts::BellsOn, Colours::Green};
+    else if (s.bellsOff == 1)
+        m.label7 = {Texts::BellsOff, Colours::LightRed};
+    if (s.loadedDayName != s.todayName) { // 7
+        s.loadedDayName = s.todayName;
+        s.bellsOff = 0;
+        loadDay(s.todayName);
+    }
+    m.label22Caption = QString::number(s.bellsOff); // 8
+    breaks.continuationSteps();                     // 9, 10, 11
+    dayRules.weekendClose();                        // 12
+    if (s.unloaded)
+        return;
+    dayRules.weekendSilence();    // 13
+    amp.releaseStep();            // 14
+    amp.assertStep();             // 15
+    dayRules.scheduledShutdown(); // 16
+    if (s.bellsOff == 0)          // 17
+        bells.step17();
+    m.touch();
+}

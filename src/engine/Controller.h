@@ -1,0 +1,77 @@
+#pragma once
+
+#include "engine/Clock.h"
+#include "engine/ControllerState.h"
+#include "engine/Dialogs.h"
+#include "engine/MainModel.h"
+#include "engine/WindowShell.h"
+#include "platform/Desktop.h"
+#include "relay/RelayPort.h"
+#include "schedule/ProgramFolder.h"
+#include "sound/MusicPlayer.h"
+#include "sound/WavPlayer.h"
+
+#include "engine/BellEngine.h"
+#include "engine/BreakActivities.h"
+#include "engine/DayRules.h"
+#include "engine/OperatorCommands.h"
+#include "engine/Startup.h"
+#include "engine/TrayMenu.h"
+#include "relay/Amplifier.h"
+#include "sound/BreakMusic.h"
+#include "sound/BreakProgram.h"
+#include "sound/Ceremony.h"
+#include "sound/Melodies.h"
+
+#include <QObject>
+
+// The devices and desktop services the controller works with; main.cpp passes the real ones,
+// tests and rehearsals their own.
+struct Devices
+{
+    Clock& clock;
+    RelayPort& port;
+    WavPlayer& wav;
+    MusicPlayer& music;
+    Desktop& desktop;
+    Dialogs& dialogs;
+    WindowShell& shell;
+    InstanceGuard& instance;
+};
+
+// The main window's behaviour without its widgets: the shared state, the tick and every handler.
+// The parts are plain members that reach each other through the controller, as the operations of
+// one window do; everything runs on the one event-loop thread.
+class Controller : public QObject
+{
+    Q_OBJECT
+public:
+    Controller(MainModel& model, const Devices& devices, const ProgramFolder& folder);
+
+    bool Form_Load() { return startup.Form_Load(); }
+    void Timer1_Timer();
+
+    // Reads today's timetable into the grid, emptying boxes the file does not reach.
+    void loadDay(const QString& dayName);
+
+    ControllerState s;
+    MainModel& m;
+    Devices d;
+    const ProgramFolder folder;
+
+    Amplifier amp{*this};
+    Melodies melodies{*this};
+    BreakMusic music{*this};
+    BreakProgram program{*this};
+    Ceremony ceremony{*this};
+    BellEngine bells{*this};
+    BreakActivities breaks{*this};
+    DayRules dayRules{*this};
+    Startup startup{*this};
+    OperatorCommands commands{*this};
+    TrayMenu tray{*this};
+
+Q_SIGNALS:
+    void dayLoaded(const QString& dayName);
+    void unloaded();
+};

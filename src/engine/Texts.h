@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+// Operator-visible texts that more than one module shows.
+namespace Texts {
+inline const QString WarningTitle = QStringLiteral("Vezo Zil UYARI !");
+inline const QString AppTitle = QStringLiteral("Vezo Zil");
+inline const QString WindowCaption = QStringLiteral("Vezox2 Zil Programı");
+inline const QString BellsOn = QStringLiteral(" Zil Açık");
+inline const QString BellsOff = QStringLiteral(" Zil Kapalı");
+inline const QString AmpOn = QStringLiteral("AMFİ AÇIK");
+inline const QString AmpOff = QStringLiteral("AMFİ KAPALI");
+inline const QString TrayTip = QStringLiteral("Vezo Zil programı çalışıyor !");
+inline const QString MelodyPrompt = QStringLiteral("Melodi Seçiniz");
+} // namespace Texts
+
+// Indicator colours as the system stores them: red in the lowest byte.
+namespace Colours {
+constexpr quint32 Green = 0xC000;
+constexpr quint32 LightRed = 8421631; // 0x8080FF
+constexpr quint32 Red = 255;
+} // namespace Colours

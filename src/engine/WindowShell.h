@@ -1,0 +1,24 @@
+#pragma once
+
+// The main window and notification icon, as the engine drives them.
+class WindowShell
+{
+public:
+    virtual ~WindowShell() = default;
+    virtual bool trayAvailable() const = 0;
+    virtual void addTrayIcon() = 0;    // adding again keeps one icon
+    virtual void removeTrayIcon() = 0; // harmless when none was added
+    virtual void hideWindow() = 0;
+    virtual void minimizeWindow() = 0;
+    virtual void showWindow() = 0;
+    virtual void popupMenu() = 0;      // the menu "Vezo Zil Menüsü" at the pointer
+    virtual void quit() = 0;           // end the process's event loop; the editor closes with it
+};
+
+// Whether another copy of the program runs on the same program folder.
+class InstanceGuard
+{
+public:
+    virtual ~InstanceGuard() = default;
+    virtual bool anotherCopyRunning() = 0;
+};

@@ -1,0 +1,114 @@
+#include "relay/Amplifier.h"
+
+#include "engine/Controller.h"
+#include "engine/Log.h"
+
+namespace {
+quint16 addressOf(int portNumber)
+{
+    switch (portNumber) {
+    case 1:
+        return 888; // 0x378
+    case 2:
+        return 632; // 0x278
+    case 3:
+        return 956; // 0x3BC
+    default:
+        return 0;
+    }
+}
+} // namespace
+
+void Amplifier::write(quint16 value)
+{
+    // With no port chosen nothing is written to any address.
+    if (m_relayPortAddress == 0)
+        return;
+    c.d.port.Out32(m_relayPortAddress, value);
+    const QString problem = c.d.port.problem();
+    if (problem != c.m.relayProblem)
+        c.m.relayProblem = problem;
+}
+
+void Amplifier::Reset() { write(0); }
+
+void Amplifier::Ac()
+{
+    write(1);
+    c.m.label4 = {Texts::AmpOn, Colours::Green};
+    c.s.ampState = 2;
+}
+
+void Amplifier::Kapat()
+{
+    if (c.s.ampState != 1)
+        return;
+    write(0);
+    c.m.label4 = {Texts::AmpOff, Colours::Red};
+}
+
+void Amplifier::Command3_Click()
+{
+    c.s.ampMode = 0;
+    c.s.ampState = 1;
+    c.s.ampHoldAfterSound = 0;
+}
+
+void Amplifier::Command4_Click()
+{
+    Ac();
+    c.s.ampMode = c.s.ampMode == 0 ? 1 : 3;
+}
+
+void Amplifier::Command1_Click()
+{
+    c.s.ampMode = 0;
+    Ac();
+}
+
+void Amplifier::Option_Click(int portNumber)
+{
+    c.s.lptPortNumber = portNumber;
+    c.m.lptOption = portNumber;
+}
+
+void Amplifier::amfiac_Click()
+{
+    if (c.d.dialogs.askYesNo(QStringLiteral("Amfiyi sürekli olarak açmak istiyor musunuz?")))
+        Ac();
+}
+
+void Amplifier::selectPort()
+{
+    // The three tests one after another; any other value leaves the address as it was.
+    for (int n = 1; n <= 3; ++n) {
+        if (c.s.lptPortNumber == n) {
+            Option_Click(n);
+            c.s.lptPortAddress = addressOf(n);
+        }
+    }
+    m_relayPortAddress = static_cast<quint16>(c.s.lptPortAddress);
+    if (m_relayPortAddress == 0)
+        qCInfo(lcRelay) << "no LPT port chosen: the amplifier relay is not driven";
+    Reset();
+}
+
+void Amplifier::continuousStep()
+{
+    if (c.s.ampMode == 1)
+        Ac();
+}
+
+void Amplifier::releaseStep()
+{
+    if (!c.melodies.isWavPlaying() && c.s.ampHoldAfterSound == 0)
+        Kapat();
+}
+
+void Amplifier::assertStep()
+{
+    if (c.melodies.isWavPlaying()) {
+        Ac();
+        c.s.ampState = 1;
+    }
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "schedule/DaySchedule.h"
+#include "schedule/ProgramFolder.h"
+
+// The day files saatler/<day name>.txt: one quoted value per line, CR LF after every line.
+constexpr int DayFileLineLimit = 250;
+
+QString dayFilePath(const ProgramFolder& folder, const QString& dayName);
+
+// Fills slot n from line n (the five characters after the line's first character); slots without a
+// line keep what they held. Returns the number of lines that reached a slot (0..53).
+int readDayFile(const ProgramFolder& folder, const QString& dayName, DaySchedule& slots);
+
+// Both replace the file atomically and return false when it cannot be written.
+bool writeDayFile(const ProgramFolder& folder, const QString& dayName, const DaySchedule& slots);
+bool clearDayFile(const ProgramFolder& folder, const QString& dayName); // 45 lines of "XX:XX"

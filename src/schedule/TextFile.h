@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+namespace TextFile {
+// A longer line is cut here, and the rest of it skipped, so a binary file is read in bounded memory.
+constexpr qsizetype MaxLineBytes = 64 * 1024;
+
+// Calls `line` for each line of the file, with its 1-based number, up to `limit` lines; lines past the
+// limit are not read. A missing or unreadable file reads as empty. Returns the number of lines given.
+int forEachLine(const QString& path, int limit, const std::function<void(int number, const QString& text)>& line);
+
+// Writes each line followed by CR LF, replacing the file atomically and creating its folder.
+// Returns false, and leaves any old file whole, when the file cannot be written.
+bool writeLines(const QString& path, const QStringList& lines);
+
+QString quoted(const QString& value);       // "value"
+QString unquoted(const QString& line);      // the line without its first and last character
+QString quotedTime(const QString& line);    // the five characters after the first
+} // namespace TextFile
