@@ -2,6 +2,7 @@
 
 #include "engine/Controller.h"
 #include "engine/Log.h"
+#include "relay/RelayPortStatus.h"
 
 namespace {
 quint16 addressOf(int portNumber)
@@ -24,10 +25,9 @@ void Amplifier::write(quint16 value)
     // With no port chosen nothing is written to any address.
     if (m_relayPortAddress == 0)
         return;
+    // A failing port is shown in the amplifier frame; the bells ring on without it.
     c.d.port.Out32(m_relayPortAddress, value);
-    const QString problem = c.d.port.problem();
-    if (problem != c.m.relayProblem)
-        c.m.relayProblem = problem;
+    c.m.relayProblem = c.d.port.problem();
 }
 
 void Amplifier::Reset() { write(0); }
@@ -68,6 +68,8 @@ void Amplifier::Command1_Click()
 
 void Amplifier::Option_Click(int portNumber)
 {
+    if (portNumber < 1 || portNumber > 3)
+        return;
     c.s.lptPortNumber = portNumber;
     c.m.lptOption = portNumber;
 }
@@ -88,8 +90,10 @@ void Amplifier::selectPort()
         }
     }
     m_relayPortAddress = static_cast<quint16>(c.s.lptPortAddress);
-    if (m_relayPortAddress == 0)
-        qCInfo(lcRelay) << "no LPT port chosen: the amplifier relay is not driven";
+    if (m_relayPortAddress == 0) {
+        qCWarning(lcRelay) << "no LPT port chosen in port.txt: the amplifier relay is not driven";
+        c.m.relayProblem = RelayPortStatus::problemText(RelayFailure::NoAddress, 0);
+    }
     Reset();
 }
 

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QtGlobal>
+
+#ifdef Q_OS_WIN
+
+#include "relay/RelayPort.h"
+#include "relay/RelayPortStatus.h"
+
+#include <windows.h>
+
+// Drives the relay through inpout32.dll (inpoutx64.dll in a 64-bit build), loaded at the first
+// write from the program's folder or System32. A missing library is looked for again at later writes.
+class WindowsRelayPort : public RelayPort
+{
+public:
+    WindowsRelayPort() = default;
+    ~WindowsRelayPort() override;
+    WindowsRelayPort(const WindowsRelayPort&) = delete;
+    WindowsRelayPort& operator=(const WindowsRelayPort&) = delete;
+
+    bool Out32(quint16 address, quint16 value) override;
+    QString problem() const override { return m_status.problem(); }
+
+private:
+    using Out32Function = void(__stdcall*)(short, short);
+    using DriverOpenFunction = BOOL(__stdcall*)();
+
+    bool load(quint16 address);
+
+    HMODULE m_library = nullptr;
+    Out32Function m_out32 = nullptr;
+    QString m_libraryName;
+    RelayPortStatus m_status;
+};
+
+#endif
