@@ -30,7 +30,10 @@ void Amplifier::write(quint16 value)
     c.m.relayProblem = c.d.port.problem();
 }
 
-void Amplifier::Reset() { write(0); }
+void Amplifier::Reset()
+{
+    write(0);
+}
 
 void Amplifier::Ac()
 {

@@ -14,11 +14,11 @@ public:
     void Ac();    // write 1, "AMFİ AÇIK" on green, ampState 2
     void Kapat(); // with ampState 1: write 0, "AMFİ KAPALI" on red
 
-    void Command3_Click(); // "Otomatik"
-    void Command4_Click(); // "Sürekli Açık"
-    void Command1_Click(); // "Aç"
+    void Command3_Click();             // "Otomatik"
+    void Command4_Click();             // "Sürekli Açık"
+    void Command1_Click();             // "Aç"
     void Option_Click(int portNumber); // Option1..Option3: takes effect at the next start
-    void amfiac_Click();   // tray item "Amfiyi Aç"
+    void amfiac_Click();               // tray item "Amfiyi Aç"
 
     // Start-up steps 20 and 21: choose the port address from lptPortNumber, then Reset.
     void selectPort();

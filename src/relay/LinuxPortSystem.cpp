@@ -16,14 +16,20 @@
 #define VEZOZIL_HAVE_PORT_IO 1
 #endif
 
-int LinuxPortSystem::open(const QByteArray& path, int flags) { return ::open(path.constData(), flags); }
+int LinuxPortSystem::open(const QByteArray& path, int flags)
+{
+    return ::open(path.constData(), flags);
+}
 
 int LinuxPortSystem::ioctl(int fd, unsigned long request, void* argument)
 {
     return ::ioctl(fd, request, argument);
 }
 
-int LinuxPortSystem::close(int fd) { return ::close(fd); }
+int LinuxPortSystem::close(int fd)
+{
+    return ::close(fd);
+}
 
 int LinuxPortSystem::ioperm(unsigned long from, unsigned long count, int turnOn)
 {

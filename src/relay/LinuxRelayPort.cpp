@@ -13,10 +13,16 @@
 #include <linux/ppdev.h>
 
 namespace {
-QString errorText(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+QString errorText(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
 
 // Errors that mean there is no ppdev device for the port, so raw port I/O may stand in for it.
-bool ppdevMissing(int error) { return error == ENOENT || error == ENODEV || error == ENXIO; }
+bool ppdevMissing(int error)
+{
+    return error == ENOENT || error == ENODEV || error == ENXIO;
+}
 
 RelayFailure failureOf(int error)
 {
@@ -35,7 +41,10 @@ RelayFailure failureOf(int error)
 LinuxRelayPort::LinuxRelayPort(std::unique_ptr<PortSystem> system) : m_system(std::move(system)) {}
 
 // Closing leaves the data lines as they are: the relay keeps its last state after the program ends.
-LinuxRelayPort::~LinuxRelayPort() { close(); }
+LinuxRelayPort::~LinuxRelayPort()
+{
+    close();
+}
 
 bool LinuxRelayPort::Out32(quint16 address, quint16 value)
 {
@@ -54,7 +63,8 @@ bool LinuxRelayPort::Out32(quint16 address, quint16 value)
         m_system->outb(byte, address);
     } else if (m_system->ioctl(m_fd, PPWDATA, &byte) != 0) {
         const int error = errno;
-        const QString detail = QStringLiteral("writing to %1: %2").arg(QString::fromLatin1(m_device), errorText(error));
+        const QString detail =
+            QStringLiteral("writing to %1: %2").arg(QString::fromLatin1(m_device), errorText(error));
         close(); // reopened at the next write
         m_status.fail(RelayFailure::WriteFailed, address, detail);
         return false;

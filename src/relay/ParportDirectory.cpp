@@ -8,7 +8,10 @@ namespace {
 const QString ProcRoot = QStringLiteral("/proc/sys/dev/parport/");
 constexpr std::array<quint16, 3> StandardAddresses{0x378, 0x278, 0x3BC};
 
-QByteArray devicePath(int index) { return QByteArrayLiteral("/dev/parport") + QByteArray::number(index); }
+QByteArray devicePath(int index)
+{
+    return QByteArrayLiteral("/dev/parport") + QByteArray::number(index);
+}
 
 // "parport3" -> 3; anything else ("default") is not a port.
 int portIndex(const QString& entry)
