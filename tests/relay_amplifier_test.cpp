@@ -1,0 +1,228 @@
+#include "fakes/ControllerRig.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+const QString Melody = QStringLiteral("\\melodiler\\1.wav");
+const QString NoPortChosen = QStringLiteral("Röle için LPT portu seçilmemiş");
+
+// A controller started with `portNumber` in "port.txt" (0: no file) and a five-second first melody.
+std::unique_ptr<ControllerRig> started(int portNumber, const QHash<int, QString>& monday = {})
+{
+    auto rig = std::make_unique<ControllerRig>();
+    if (portNumber != 0)
+        rig->writeFile(QStringLiteral("port.txt"), QByteArray::number(portNumber) + "\r\n");
+    // As read from "port.txt" at start-up, also where the file is not read yet.
+    rig->controller->s.lptPortNumber = portNumber;
+    rig->writeDay(QStringLiteral("Pazartesi"), monday);
+    rig->model.box(MelodyBox::Student).position = 0;
+    rig->setSoundLength(Melody, 5);
+    EXPECT_TRUE(rig->load());
+    return rig;
+}
+
+// The bytes written in each of `count` ticks: "1 1 0", "-" for a tick that wrote nothing,
+// "11" for a tick that wrote 1 twice.
+std::string ticks(ControllerRig& rig, int count)
+{
+    std::string out;
+    for (int i = 0; i < count; ++i) {
+        rig.port.writes.clear();
+        rig.tick();
+        std::string written;
+        for (const auto& [address, value] : rig.port.writes)
+            written += std::to_string(value);
+        out += (i ? " " : "") + (written.empty() ? std::string("-") : written);
+    }
+    rig.port.writes.clear();
+    return out;
+}
+
+using Writes = std::vector<std::pair<quint16, quint16>>;
+
+struct PortCase
+{
+    int portNumber;
+    quint16 address;
+};
+
+class StartupPort : public testing::TestWithParam<PortCase>
+{
+};
+
+TEST_P(StartupPort, ResetsTheRelayAtTheChosenAddress)
+{
+    const auto rig = started(GetParam().portNumber);
+    EXPECT_EQ(rig->port.writes, Writes({{GetParam().address, 0}}));
+    EXPECT_EQ(rig->model.lptOption, GetParam().portNumber);
+    // Reset leaves the indicator at its design-time text.
+    EXPECT_EQ(rig->model.label4.caption, QStringLiteral("Amfi Kapalı"));
+    EXPECT_EQ(rig->model.relayProblem, QString());
+}
+
+INSTANTIATE_TEST_SUITE_P(Amplifier, StartupPort,
+                         testing::Values(PortCase{1, 888}, PortCase{2, 632}, PortCase{3, 956}));
+
+class NoPort : public testing::TestWithParam<int>
+{
+};
+
+TEST_P(NoPort, WritesNothingAnywhereAndSaysSo)
+{
+    const auto rig = started(GetParam());
+    Amplifier& amp = rig->controller->amp;
+    amp.Command4_Click();
+    ticks(*rig, 2);
+    amp.Command3_Click();
+    rig->controller->melodies.Command15_Click();
+    ticks(*rig, 8);
+    EXPECT_TRUE(rig->port.writes.empty());
+    EXPECT_EQ(rig->model.lptOption, 0);
+    EXPECT_EQ(rig->model.relayProblem, NoPortChosen);
+    EXPECT_EQ(rig->model.label4.caption, Texts::AmpOff); // the indicator still follows the sound
+}
+
+INSTANTIATE_TEST_SUITE_P(Amplifier, NoPort, testing::Values(0, 4, 7));
+
+TEST(Amplifier, KapatWhileHeldWritesNothing)
+{
+    const auto rig = started(1);
+    rig->controller->amp.Ac();
+    rig->port.writes.clear();
+    rig->controller->amp.Kapat();
+    EXPECT_TRUE(rig->port.writes.empty());
+    EXPECT_EQ(rig->model.label4.caption, Texts::AmpOn);
+    EXPECT_EQ(rig->model.label4.colour, Colours::Green);
+}
+
+TEST(Amplifier, AcTwiceWritesOneTwice)
+{
+    const auto rig = started(1);
+    rig->port.writes.clear();
+    rig->controller->amp.Ac();
+    rig->controller->amp.Ac();
+    EXPECT_EQ(rig->port.writes, Writes({{888, 1}, {888, 1}}));
+    EXPECT_EQ(rig->controller->s.ampState, 2);
+}
+
+TEST(Amplifier, OtomatikSwitchesOffAtTheNextIdleTick)
+{
+    const auto rig = started(1);
+    rig->port.writes.clear();
+    rig->controller->amp.Command1_Click(); // "Aç": on and held
+    EXPECT_EQ(rig->port.writes, Writes({{888, 1}}));
+    EXPECT_EQ(ticks(*rig, 2), "- -");
+    rig->controller->amp.Command3_Click();
+    EXPECT_TRUE(rig->port.writes.empty()); // the button itself does not touch the port
+    EXPECT_EQ(ticks(*rig, 1), "0");
+    EXPECT_EQ(rig->model.label4.caption, Texts::AmpOff);
+    EXPECT_EQ(rig->model.label4.colour, Colours::Red);
+}
+
+TEST(Amplifier, PortChoiceTakesEffectAtTheNextStart)
+{
+    const auto rig = started(1);
+    rig->controller->amp.Option_Click(2);
+    EXPECT_EQ(rig->controller->s.lptPortNumber, 2);
+    EXPECT_EQ(rig->model.lptOption, 2);
+    rig->controller->amp.Ac();
+    rig->controller->amp.Command3_Click();
+    rig->tick();
+    EXPECT_EQ(rig->port.writes, Writes({{888, 0}, {888, 1}, {888, 0}}));
+
+    // The choice is saved on exit; the next start drives the new port.
+    const auto restarted = started(rig->controller->s.lptPortNumber);
+    restarted->controller->amp.Ac();
+    EXPECT_EQ(restarted->port.writes, Writes({{632, 0}, {632, 1}}));
+}
+
+TEST(Amplifier, SuerekliAcikTwiceHoldsUntilTheNextSoundEnds)
+{
+    const auto rig = started(1);
+    Amplifier& amp = rig->controller->amp;
+    amp.Command4_Click();
+    amp.Command4_Click();
+    EXPECT_EQ(rig->controller->s.ampMode, 3);
+    rig->port.writes.clear();
+    EXPECT_EQ(ticks(*rig, 3), "- - -"); // held on, and no longer switched on every second
+    EXPECT_EQ(rig->model.label4.caption, Texts::AmpOn);
+
+    rig->controller->melodies.Command15_Click(); // "Dinle": five seconds
+    rig->port.writes.clear();
+    EXPECT_EQ(ticks(*rig, 6), "1 1 1 1 0 0");
+    EXPECT_EQ(rig->model.label4.caption, Texts::AmpOff);
+    EXPECT_EQ(rig->controller->s.ampMode, 3);
+}
+
+TEST(Amplifier, ContinuousModeWritesOneEveryTickAndOutlastsSounds)
+{
+    const auto rig = started(1);
+    rig->controller->amp.Command4_Click();
+    EXPECT_EQ(rig->controller->s.ampMode, 1);
+    EXPECT_EQ(ticks(*rig, 3), "1 1 1");
+    rig->controller->melodies.Command15_Click();
+    EXPECT_EQ(ticks(*rig, 6), "11 11 11 11 1 1");
+    EXPECT_EQ(rig->model.label4.caption, Texts::AmpOn);
+}
+
+TEST(Amplifier, BellSwitchesOnAtTheNextTickAndOffAfterItsEnd)
+{
+    const auto rig = started(1, {{Slots::lessonSlot(1, Slots::Column::Student), QStringLiteral("08:01")}});
+    rig->runUntil(QTime(8, 0, 58));
+    // 08:00:59 and 08:01:00 are idle (the bell starts after the amplifier steps of its tick),
+    // 08:01:01 to 08:01:04 play, 08:01:05 is the first tick after the end.
+    EXPECT_EQ(ticks(*rig, 7), "0 0 1 1 1 1 0");
+    EXPECT_EQ(rig->wav.played, QStringList({rig->controller->folder.path(Melody)}));
+    EXPECT_EQ(rig->model.label4.caption, Texts::AmpOff);
+}
+
+TEST(Amplifier, AnthemWithSpeechKeepsTheAmplifierOnUntilOtomatik)
+{
+    const auto rig = started(1);
+    rig->setSoundLength(QStringLiteral("\\marslar\\istiklal.wav"), 3);
+    rig->controller->ceremony.Command26_Click(); // "İstiklal Marşı + konuşma"
+    EXPECT_EQ(ticks(*rig, 6), "1 1 - - - -");
+    EXPECT_EQ(rig->model.label4.caption, Texts::AmpOn);
+    rig->controller->amp.Command3_Click();
+    EXPECT_EQ(ticks(*rig, 1), "0");
+}
+
+TEST(Amplifier, TrayItemSwitchesOnOnlyOnYes)
+{
+    const auto rig = started(1);
+    rig->port.writes.clear();
+    rig->dialogs.answers = {false, true};
+    rig->controller->amp.amfiac_Click();
+    EXPECT_TRUE(rig->port.writes.empty());
+    rig->controller->amp.amfiac_Click();
+    EXPECT_EQ(rig->port.writes, Writes({{888, 1}}));
+    EXPECT_EQ(rig->dialogs.asked,
+              QStringList(2, QStringLiteral("Amfiyi sürekli olarak açmak istiyor musunuz?")));
+}
+
+TEST(Amplifier, FailingRelayIsShownAndTheBellsRingOn)
+{
+    auto rig = std::make_unique<ControllerRig>();
+    rig->port.failing = true;
+    rig->controller->s.lptPortNumber = 1;
+    rig->writeDay(QStringLiteral("Pazartesi"), {{Slots::lessonSlot(1, Slots::Column::Exit), "08:00"}});
+    rig->model.box(MelodyBox::Exit).position = 0;
+    rig->setSoundLength(Melody, 5);
+    ASSERT_TRUE(rig->load());
+    EXPECT_EQ(rig->model.relayProblem, QStringLiteral("Röle portuna ulaşılamıyor"));
+
+    rig->runUntil(QTime(8, 0, 2));
+    EXPECT_EQ(rig->wav.played.size(), 1);
+    EXPECT_EQ(rig->model.label4.caption, Texts::AmpOn);
+    EXPECT_EQ(rig->model.relayProblem, QStringLiteral("Röle portuna ulaşılamıyor"));
+
+    rig->port.failing = false; // the cable is plugged in again
+    rig->tick();
+    EXPECT_EQ(rig->model.relayProblem, QString());
+}
+
+} // namespace
