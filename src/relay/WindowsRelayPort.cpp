@@ -2,10 +2,27 @@
 
 #ifdef Q_OS_WIN
 
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#ifndef LOAD_LIBRARY_SEARCH_APPLICATION_DIR
+#define LOAD_LIBRARY_SEARCH_APPLICATION_DIR 0x00000200
+#define LOAD_LIBRARY_SEARCH_SYSTEM32 0x00000800
+#endif
+
 namespace {
-template <typename Function> Function resolve(HMODULE library, const char* name)
+using DriverOpenFunction = BOOL(__stdcall*)();
+
+HMODULE handle(void* library)
 {
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(library, name)));
+    return static_cast<HMODULE>(library);
+}
+
+template <typename Function> Function resolve(void* library, const char* name)
+{
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(handle(library), name)));
 }
 } // namespace
 
@@ -13,7 +30,7 @@ WindowsRelayPort::~WindowsRelayPort()
 {
     // Unloading leaves the port as it is: the relay keeps its last state.
     if (m_library)
-        FreeLibrary(m_library);
+        FreeLibrary(handle(m_library));
 }
 
 bool WindowsRelayPort::Out32(quint16 address, quint16 value)
@@ -46,8 +63,9 @@ bool WindowsRelayPort::load(quint16 address)
         }
     }
     if (!m_library) {
+        const DWORD error = GetLastError();
         m_status.fail(RelayFailure::Unreachable, address,
-                      QStringLiteral("inpout32.dll not found (error %1)").arg(GetLastError()));
+                      QStringLiteral("inpout32.dll not found (error %1)").arg(error));
         return false;
     }
     const auto out32 = resolve<Out32Function>(m_library, "Out32");
@@ -58,7 +76,7 @@ bool WindowsRelayPort::load(quint16 address)
         m_status.fail(out32 ? RelayFailure::NotPermitted : RelayFailure::Unreachable, address,
                       out32 ? QStringLiteral("the inpout driver is not open: run once as administrator")
                             : QStringLiteral("%1 has no Out32").arg(m_libraryName));
-        FreeLibrary(m_library);
+        FreeLibrary(handle(m_library));
         m_library = nullptr;
         return false;
     }

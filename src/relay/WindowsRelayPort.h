@@ -7,8 +7,6 @@
 #include "relay/RelayPort.h"
 #include "relay/RelayPortStatus.h"
 
-#include <windows.h>
-
 // Drives the relay through inpout32.dll (inpoutx64.dll in a 64-bit build), loaded at the first
 // write from the program's folder or System32. A missing library is looked for again at later writes.
 class WindowsRelayPort : public RelayPort
@@ -24,11 +22,10 @@ public:
 
 private:
     using Out32Function = void(__stdcall*)(short, short);
-    using DriverOpenFunction = BOOL(__stdcall*)();
 
     bool load(quint16 address);
 
-    HMODULE m_library = nullptr;
+    void* m_library = nullptr; // HMODULE, kept out of this header with the rest of <windows.h>
     Out32Function m_out32 = nullptr;
     QString m_libraryName;
     RelayPortStatus m_status;
