@@ -2,9 +2,16 @@
 
 #include "schedule/TextFile.h"
 
+namespace {
+QString relativePath(const QString& dayName)
+{
+    return QStringLiteral("\\saatler\\") + dayName + QStringLiteral(".txt");
+}
+} // namespace
+
 QString dayFilePath(const ProgramFolder& folder, const QString& dayName)
 {
-    return folder.path(QStringLiteral("\\saatler\\") + dayName + QStringLiteral(".txt"));
+    return folder.path(relativePath(dayName));
 }
 
 int readDayFile(const ProgramFolder& folder, const QString& dayName, DaySchedule& slots)
@@ -25,13 +32,11 @@ bool writeDayFile(const ProgramFolder& folder, const QString& dayName, const Day
     QStringList lines;
     for (const QString& value : slots)
         lines << TextFile::quoted(value);
-    return TextFile::writeLines(dayFilePath(folder, dayName), lines);
+    return TextFile::saveLines(folder, relativePath(dayName), lines);
 }
 
 bool clearDayFile(const ProgramFolder& folder, const QString& dayName)
 {
-    QStringList lines;
-    for (int i = 0; i < Slots::ClearedLines; ++i)
-        lines << QStringLiteral("\"XX:XX\"");
-    return TextFile::writeLines(dayFilePath(folder, dayName), lines);
+    const QStringList lines(Slots::ClearedLines, TextFile::quoted(QStringLiteral("XX:XX")));
+    return TextFile::saveLines(folder, relativePath(dayName), lines);
 }
