@@ -143,6 +143,26 @@ TEST(TextFile, LinesPastTheLimitAreNotRead)
     EXPECT_EQ(calls, DayFileLineLimit);
 }
 
+TEST(TextFile, LinesAroundTheCutKeepTheirNumbersAndEnds)
+{
+    TempFolder t;
+    const qsizetype max = TextFile::MaxLineBytes;
+    const qsizetype lengths[] = {max - 2, max - 1, max, max + 1, max + 2, 3 * max};
+    QByteArray bytes;
+    for (qsizetype n : lengths)
+        bytes += QByteArray(n, 'a') + "\r\n";
+    bytes += "end";
+    t.write(QStringLiteral("cut.txt"), bytes);
+    QList<qsizetype> sizes;
+    QString last;
+    TextFile::forEachLine(t.folder.path(QStringLiteral("cut.txt")), 10, [&](int, const QString& text) {
+        sizes << text.size();
+        last = text;
+    });
+    EXPECT_EQ(sizes, (QList<qsizetype>{max - 2, max - 1, max, max, max, max, 3}));
+    EXPECT_EQ(last, QStringLiteral("end"));
+}
+
 TEST(DayFile, MissingFolderOrFileReadsAsEmpty)
 {
     TempFolder t;

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <utility>
 
 namespace TextFile {
@@ -15,14 +16,18 @@ namespace TextFile {
 namespace {
 bool s_interruptNextWrite = false;
 
-// Reads one line without its line end. A line longer than MaxLineBytes is cut there and the rest of
-// it skipped, so no file can make a reader hold more than that.
-QByteArray readBoundedLine(QFile& file)
+// Reads one line without its line end into `buffer`, which holds MaxLineBytes + 1 bytes and is reused
+// for every line. A longer line is cut there and the rest of it skipped, so no file can make a reader
+// hold more than that.
+QByteArray readBoundedLine(QFile& file, QByteArray& buffer)
 {
-    QByteArray line = file.readLine(MaxLineBytes + 1); // at most MaxLineBytes bytes
+    const qint64 n = file.readLine(buffer.data(), buffer.size()); // at most MaxLineBytes bytes
+    QByteArray line(buffer.constData(), std::max<qint64>(n, 0));
     bool ended = line.endsWith('\n');
-    while (!ended && !file.atEnd())
-        ended = file.readLine(MaxLineBytes + 1).endsWith('\n');
+    while (!ended && !file.atEnd()) {
+        const qint64 rest = file.readLine(buffer.data(), buffer.size());
+        ended = rest <= 0 || buffer.at(rest - 1) == '\n';
+    }
     if (line.endsWith('\n'))
         line.chop(1);
     if (line.endsWith('\r'))
@@ -51,10 +56,11 @@ int forEachLine(const QString& path, int limit, const std::function<void(int, co
             qCWarning(lcFiles) << "cannot read" << path << file.errorString();
         return 0;
     }
+    QByteArray buffer(MaxLineBytes + 1, Qt::Uninitialized);
     int counter = 0;
     while (counter < limit && !file.atEnd()) {
         ++counter;
-        line(counter, TextCodec::decode(readBoundedLine(file)));
+        line(counter, TextCodec::decode(readBoundedLine(file, buffer)));
     }
     return counter;
 }

@@ -19,6 +19,9 @@ struct TempFolder
     {
         const QString path = dir.filePath(relative);
         QDir().mkpath(QFileInfo(path).absolutePath());
+        // Replaced rather than truncated: ext4 flushes a truncated file to disk on close, which makes
+        // rewriting the same file many times slow.
+        QFile::remove(path);
         QFile f(path);
         if (f.open(QIODevice::WriteOnly))
             f.write(bytes);
