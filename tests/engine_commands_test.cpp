@@ -8,8 +8,8 @@
 namespace {
 const QString BellsOnQuestion = QStringLiteral(
     "Zillerin otomatik olarak çalma durumu değiştirilecektir, zilleri açmak istediğinizden emin misiniz ?");
-const QString BellsOffQuestion = QStringLiteral(
-    "Zillerin otomatik olarak çalma durumu değiştirilecektir, zilleri kapatmak istediğinizden emin misiniz ?");
+const QString BellsOffQuestion = QStringLiteral("Zillerin otomatik olarak çalma durumu değiştirilecektir, "
+                                                "zilleri kapatmak istediğinizden emin misiniz ?");
 const QString BellSwitchQuestion =
     QStringLiteral("Zillerin otomatik olarak çalma durumu değiştirilecektir, zilleri kapatmak/açmak "
                    "istediğinizden emin misiniz ?");
@@ -26,7 +26,10 @@ struct Loaded : ControllerRig
     Controller& c() { return *controller; }
 };
 
-void makeFolder(const ControllerRig& rig, const QString& name) { QDir(rig.dir.path()).mkpath(name); }
+void makeFolder(const ControllerRig& rig, const QString& name)
+{
+    QDir(rig.dir.path()).mkpath(name);
+}
 } // namespace
 
 struct BellCase
@@ -50,9 +53,11 @@ TEST(Commands, BellSwitchesAskAndActOnTheirAnswer)
         {"Etkinlik, No", &OperatorCommands::Command12_Click, &BellsOffQuestion, 0, false, 0, kept},
         // The menu's switch: Yes switches off (the tick redraws), No switches on; No is no cancel.
         {"Zil kapat on, Yes", &OperatorCommands::zilkapat_Click, &BellSwitchQuestion, 0, true, 1, kept},
-        {"Zil kapat on, No", &OperatorCommands::zilkapat_Click, &BellSwitchQuestion, 0, false, 0, Texts::BellsOn},
+        {"Zil kapat on, No", &OperatorCommands::zilkapat_Click, &BellSwitchQuestion, 0, false, 0,
+         Texts::BellsOn},
         {"Zil kapat off, Yes", &OperatorCommands::zilkapat_Click, &BellSwitchQuestion, 1, true, 1, kept},
-        {"Zil kapat off, No", &OperatorCommands::zilkapat_Click, &BellSwitchQuestion, 1, false, 0, Texts::BellsOn},
+        {"Zil kapat off, No", &OperatorCommands::zilkapat_Click, &BellSwitchQuestion, 1, false, 0,
+         Texts::BellsOn},
     };
     for (const BellCase& bc : cases) {
         Loaded rig;
@@ -107,9 +112,10 @@ TEST(Commands, ExitMenuItemLeavesTheBreakProgramAndMusic)
 TEST(Commands, NoToAnExitOrShutdownQuestionChangesNothing)
 {
     using Command = void (OperatorCommands::*)();
-    const std::pair<Command, const QString*> cases[] = {{&OperatorCommands::Command18_Click, &ExitQuestion},
-                                                        {&OperatorCommands::mncikis_Click, &ExitQuestion},
-                                                        {&OperatorCommands::bilgkapat_Click, &ShutdownQuestion}};
+    const std::pair<Command, const QString*> cases[] = {
+        {&OperatorCommands::Command18_Click, &ExitQuestion},
+        {&OperatorCommands::mncikis_Click, &ExitQuestion},
+        {&OperatorCommands::bilgkapat_Click, &ShutdownQuestion}};
     for (const auto& [command, question] : cases) {
         Loaded rig;
         rig.c().s.breakProgramImageName = QStringLiteral("radyo.exe");
@@ -175,12 +181,14 @@ TEST(Commands, SaveButtonWritesAllThreeFilesByteForByte)
     m.musicList = {QStringLiteral("/müzik/a.mp3"), QStringLiteral("/müzik/b.mp3")};
 
     rig.c().commands.Command14_Click();
-    EXPECT_EQ(rig.readFile(QStringLiteral("uygulama.txt")), QByteArray("\"/opt/radyo \xE7" "alar\"\r\n\"radyo\"\r\n1\r\n"));
+    EXPECT_EQ(rig.readFile(QStringLiteral("uygulama.txt")), QByteArray("\"/opt/radyo \xE7"
+                                                                       "alar\"\r\n\"radyo\"\r\n1\r\n"));
     EXPECT_EQ(rig.readFile(QStringLiteral("Melodi.txt")),
-              QByteArray("2\r\n-1\r\n8\r\n0\r\n1\r\n0\r\n1\r\n0\r\n75\r\n"    // lines 1-9
+              QByteArray("2\r\n-1\r\n8\r\n0\r\n1\r\n0\r\n1\r\n0\r\n75\r\n"                        // lines 1-9
                          "1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n1\r\n" // 10-23
-                         "0\r\n1\r\n0\r\n1\r\n"));                          // 24-27
-    EXPECT_EQ(rig.readFile(QStringLiteral("muzikler.txt")), QByteArray("\"/m\xFCzik/a.mp3\"\r\n\"/m\xFCzik/b.mp3\"\r\n"));
+                         "0\r\n1\r\n0\r\n1\r\n"));                                                // 24-27
+    EXPECT_EQ(rig.readFile(QStringLiteral("muzikler.txt")),
+              QByteArray("\"/m\xFCzik/a.mp3\"\r\n\"/m\xFCzik/b.mp3\"\r\n"));
     EXPECT_EQ(m.musicListIndex, 1);
     EXPECT_EQ(s.studentMelodyFile, QStringLiteral("\\melodiler\\3.wav"));
     EXPECT_EQ(s.assemblyMelodyFile, QStringLiteral("\\melodiler\\1.wav"));
@@ -222,17 +230,19 @@ TEST(Commands, FailedSaveTellsTheOperatorOnce)
 
     rig.c().commands.Command14_Click();
     ASSERT_EQ(rig.dialogs.told.size(), 1u);
-    EXPECT_EQ(rig.dialogs.told[0].first,
-              QStringLiteral("Ayarlar kaydedilemedi: uygulama.txt, Melodi.txt, muzikler.txt. Program klasörüne "
-                             "yazma izni olmayabilir ya da disk dolu olabilir."));
+    EXPECT_EQ(
+        rig.dialogs.told[0].first,
+        QStringLiteral("Ayarlar kaydedilemedi: uygulama.txt, Melodi.txt, muzikler.txt. Program klasörüne "
+                       "yazma izni olmayabilir ya da disk dolu olabilir."));
     EXPECT_EQ(rig.dialogs.told[0].second, Texts::WarningTitle);
 
     rig.model.text26 = QStringLiteral("16:00");
     rig.c().commands.Command19_Click();
     ASSERT_EQ(rig.dialogs.told.size(), 2u);
-    EXPECT_EQ(rig.dialogs.told[1].first,
-              QStringLiteral("Ayarlar kaydedilemedi: kapat.txt. Program klasörüne yazma izni olmayabilir ya da "
-                             "disk dolu olabilir."));
+    EXPECT_EQ(
+        rig.dialogs.told[1].first,
+        QStringLiteral("Ayarlar kaydedilemedi: kapat.txt. Program klasörüne yazma izni olmayabilir ya da "
+                       "disk dolu olabilir."));
     EXPECT_EQ(rig.model.text26, QStringLiteral("16:00")); // the typed time stays in force
     EXPECT_TRUE(rig.dialogs.asked.isEmpty());
 }

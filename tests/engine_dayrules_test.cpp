@@ -131,7 +131,8 @@ TEST(ScheduledShutdown, OtherGroupsTimeIssuesNothing)
         DayRig rig(date, QTime(16, 58));
         ASSERT_TRUE(rig.load());
         // The time of the day's own group is moved out of the way.
-        (DayTable::isWeekend(DayTable::nameOf(date)) ? rig.model.text45 : rig.model.text26) = QStringLiteral("23:00");
+        (DayTable::isWeekend(DayTable::nameOf(date)) ? rig.model.text45 : rig.model.text26) =
+            QStringLiteral("23:00");
         rig.runUntil(QTime(18, 1));
         EXPECT_EQ(rig.desktop.shutdowns, 0) << date.toString().toStdString();
     }

@@ -131,7 +131,8 @@ TEST(Startup, EachMelodiLineReachesItsOwnCheckBox)
         ControllerRig rig;
         rig.writeFile(QStringLiteral("melodi.txt"), melodi({{line, "1"}}));
         ASSERT_TRUE(rig.load());
-        int ticked = rig.model.check1 + rig.model.check2 + rig.model.check3 + rig.model.check4 + rig.model.check5;
+        int ticked =
+            rig.model.check1 + rig.model.check2 + rig.model.check3 + rig.model.check4 + rig.model.check5;
         for (bool b : rig.model.lessonMusic)
             ticked += b;
         EXPECT_TRUE(control(rig.model)) << "line " << line;
@@ -141,7 +142,7 @@ TEST(Startup, EachMelodiLineReachesItsOwnCheckBox)
 
 TEST(Startup, VolumeLineSetsThePlayerAndLabel23)
 {
-    const std::pair<QByteArray, int> cases[] = {{"100", 100}, {"75", 75},  {"0", 0},     {"75abc", 75},
+    const std::pair<QByteArray, int> cases[] = {{"100", 100}, {"75", 75},   {"0", 0},    {"75abc", 75},
                                                 {"abc", 100}, {"150", 100}, {"-5", 100}, {"", 100}};
     for (const auto& [line, volume] : cases) {
         ControllerRig rig;
@@ -164,7 +165,8 @@ TEST(Startup, ReadsTodaysTimetableShutdownTimesAndMusicList)
     EXPECT_EQ(rig.model.grid[1], QStringLiteral("8:40\""));
     EXPECT_EQ(rig.model.text26, QStringLiteral("7:00\""));
     EXPECT_EQ(rig.model.text45, QStringLiteral("18:30"));
-    EXPECT_EQ(rig.model.musicList, (QStringList{QStringLiteral("/müzik/a.mp3"), QStringLiteral("/müzik/b.mp3")}));
+    EXPECT_EQ(rig.model.musicList,
+              (QStringList{QStringLiteral("/müzik/a.mp3"), QStringLiteral("/müzik/b.mp3")}));
 }
 
 TEST(Startup, MissingSettingsFilesKeepTheDesignTimeValues)
@@ -195,13 +197,15 @@ TEST(Startup, SecondCopyShowsTheMessageAndWritesNothing)
     rig.instance.running = true;
     EXPECT_FALSE(rig.load());
     ASSERT_EQ(rig.dialogs.told.size(), 1u);
-    EXPECT_EQ(rig.dialogs.told[0].first,
-              QStringLiteral("Zil programı zaten çalışıyor ! Bildirim alanındaki saat simgesinden açabilirsiniz."));
+    EXPECT_EQ(
+        rig.dialogs.told[0].first,
+        QStringLiteral("Zil programı zaten çalışıyor ! Bildirim alanındaki saat simgesinden açabilirsiniz."));
     EXPECT_EQ(rig.dialogs.told[0].second, QString());
     EXPECT_TRUE(rig.dialogs.asked.isEmpty());
     EXPECT_TRUE(rig.port.writes.empty()); // the relay of the running copy is left alone
     EXPECT_EQ(rig.shell.adds + rig.shell.removes + rig.shell.quits, 0);
-    const QStringList entries = QDir(rig.dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name);
+    const QStringList entries =
+        QDir(rig.dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name);
     EXPECT_EQ(entries, (QStringList{QStringLiteral("port.txt"), QStringLiteral("saatler")}));
     EXPECT_EQ(rig.readFile(QStringLiteral("port.txt")), QByteArray("1\r\n"));
 }

@@ -28,8 +28,8 @@ QByteArray repeated(const QByteArray& line, int times)
 
 struct ValueCase
 {
-    const char* value;   // what the field holds (UTF-8)
-    QByteArray line;     // the line as stored, line end included
+    const char* value;    // what the field holds (UTF-8)
+    QByteArray line;      // the line as stored, line end included
     const char* readBack; // what the field holds after reading the line again
 };
 
@@ -54,13 +54,13 @@ TEST_P(DayFileValue, IsStoredQuotedAndReadBackByPosition)
     EXPECT_EQ(back[1], QStringLiteral("XX:XX"));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, DayFileValue,
-    ::testing::Values(ValueCase{"08:40", "\"08:40\"\r\n", "08:40"},            // nine bytes
-                      ValueCase{"8:40", "\"8:40\"\r\n", "8:40\""},             // four characters
-                      ValueCase{"", "\"\"\r\n", "\""},                          // empty field
-                      ValueCase{"08:40:30 sabah", "\"08:40:30 sabah\"\r\n", "08:40"}, // stored whole, cut
-                      ValueCase{"a\"b", "\"a\"b\"\r\n", "a\"b\""}));            // nothing escaped
+INSTANTIATE_TEST_SUITE_P(Cases, DayFileValue,
+                         ::testing::Values(ValueCase{"08:40", "\"08:40\"\r\n", "08:40"}, // nine bytes
+                                           ValueCase{"8:40", "\"8:40\"\r\n", "8:40\""},  // four characters
+                                           ValueCase{"", "\"\"\r\n", "\""},              // empty field
+                                           ValueCase{"08:40:30 sabah", "\"08:40:30 sabah\"\r\n",
+                                                     "08:40"},                            // stored whole, cut
+                                           ValueCase{"a\"b", "\"a\"b\"\r\n", "a\"b\""})); // nothing escaped
 
 TEST(DayFile, CompleteFileHasFiftyThreeLinesEachEndedByCrLf)
 {
@@ -73,7 +73,8 @@ TEST(DayFile, ClearedFileHoldsFortyFiveMarkers)
 {
     TempFolder t;
     ASSERT_TRUE(clearDayFile(t.folder, Monday));
-    EXPECT_EQ(t.read(QStringLiteral("saatler/Pazartesi.txt")), repeated("\"XX:XX\"\r\n", Slots::ClearedLines));
+    EXPECT_EQ(t.read(QStringLiteral("saatler/Pazartesi.txt")),
+              repeated("\"XX:XX\"\r\n", Slots::ClearedLines));
 }
 
 TEST(DayFile, ReadingAClearedFileLeavesLessonsSixteenOnAndAssemblyTimes)
@@ -328,7 +329,7 @@ TEST_P(TextCodecCase, WritesTheBytesAndReadsThemBack)
 
 INSTANTIATE_TEST_SUITE_P(
     Rule, TextCodecCase,
-    ::testing::Values(CodecCase{"\"08:40\"", "\"08:40\""},                              // ASCII
+    ::testing::Values(CodecCase{"\"08:40\"", "\"08:40\""},                            // ASCII
                       CodecCase{"şğıçöüŞĞİ", "\xFE\xF0\xFD\xE7\xF6\xFC\xDE\xD0\xDD"}, // Windows-1254
                       CodecCase{"€", "\x80"},
                       CodecCase{"Жюль", "\xD0\x96\xD1\x8E\xD0\xBB\xD1\x8C"}, // not in 1254: UTF-8

@@ -57,9 +57,12 @@ void readEverything(const ProgramFolder& folder)
 
 const QStringList& allFiles()
 {
-    static const QStringList files{QStringLiteral("saatler/Pazartesi.txt"), QStringLiteral("uygulama.txt"),
-                                   QStringLiteral("melodi.txt"),            QStringLiteral("kapat.txt"),
-                                   QStringLiteral("muzikler.txt"),          QStringLiteral("port.txt")};
+    static const QStringList files{QStringLiteral("saatler/Pazartesi.txt"),
+                                   QStringLiteral("uygulama.txt"),
+                                   QStringLiteral("melodi.txt"),
+                                   QStringLiteral("kapat.txt"),
+                                   QStringLiteral("muzikler.txt"),
+                                   QStringLiteral("port.txt")};
     return files;
 }
 } // namespace
@@ -120,8 +123,8 @@ TEST(TextCodecFuzz, EveryValueWithoutLineBreaksReadsBackAsWritten)
 {
     std::mt19937 random(1254u);
     // ASCII, Turkish letters, other Latin letters, Cyrillic, symbols and an emoji.
-    const QStringList alphabet = QStringLiteral("a Z 0 9 : \" ç Ç ğ Ğ ı İ ö Ö ş Ş ü Ü € ã Ã § © ¤ Ж ю → ✓ 😀 ")
-                                     .split(QLatin1Char(' '));
+    const QStringList alphabet =
+        QStringLiteral("a Z 0 9 : \" ç Ç ğ Ğ ı İ ö Ö ş Ş ü Ü € ã Ã § © ¤ Ж ю → ✓ 😀 ").split(QLatin1Char(' '));
     std::uniform_int_distribution<int> length(0, 12);
     std::uniform_int_distribution<int> pick(0, static_cast<int>(alphabet.size()) - 1);
     for (int round = 0; round < 2000; ++round) {

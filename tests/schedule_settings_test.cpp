@@ -30,7 +30,9 @@ TEST(Uygulama, RoundTripIsByteExactAndStable)
     TempFolder t;
     const QString path = QStringLiteral("C:\\Program Files\\Radyo Çalar\\radyo.exe");
     ASSERT_TRUE(writeUygulama(t.folder, path, QStringLiteral("radyo.exe"), 1));
-    const QByteArray bytes = lines({"\"C:\\Program Files\\Radyo \xC7" "alar\\radyo.exe\"", "\"radyo.exe\"", "1"});
+    const QByteArray bytes = lines({"\"C:\\Program Files\\Radyo \xC7"
+                                    "alar\\radyo.exe\"",
+                                    "\"radyo.exe\"", "1"});
     EXPECT_EQ(t.read(QStringLiteral("uygulama.txt")), bytes);
 
     for (int round = 0; round < 3; ++round) {
@@ -84,7 +86,8 @@ TEST(Melodi, TwoSpellingsBecomeOneOnSave)
 TEST(Melodi, BadLinesGiveNoValueAndLaterLinesStillCount)
 {
     TempFolder t;
-    t.write(QStringLiteral("melodi.txt"), lines({"x", "", "12", " 1 ", "1.5", "-1", "99999999999", "+1", "75abc"}));
+    t.write(QStringLiteral("melodi.txt"),
+            lines({"x", "", "12", " 1 ", "1.5", "-1", "99999999999", "+1", "75abc"}));
     const Melodi m = readMelodi(t.folder);
     EXPECT_EQ(m.lines[0], std::nullopt);
     EXPECT_EQ(m.lines[1], std::nullopt);
@@ -112,8 +115,12 @@ TEST(Melodi, LinesAfterTheTwentySeventhAreIgnored)
 TEST(LeadingNumber, TakesTheNumberAtTheStartOfTheText)
 {
     const std::pair<const char*, int> cases[] = {
-        {"100", 100}, {"75abc", 75}, {"x", 0},   {"", 0},     {"  42", 42}, {"-5", -5},
-        {"50.4", 50}, {"50.6", 51},  {"5.", 5},  {"+7", 7},   {".", 0},     {"-", 0},
+        {"100", 100}, {"75abc", 75},
+        {"x", 0},     {"", 0},
+        {"  42", 42}, {"-5", -5},
+        {"50.4", 50}, {"50.6", 51},
+        {"5.", 5},    {"+7", 7},
+        {".", 0},     {"-", 0},
         {"1e3", 1},   {"9999999999999", std::numeric_limits<int>::max()}};
     for (const auto& [text, number] : cases)
         EXPECT_EQ(leadingNumber(QString::fromLatin1(text)), number) << text;
@@ -151,8 +158,9 @@ TEST(Muzikler, RoundTripIsByteExact)
     TempFolder t;
     const QStringList list{QStringLiteral("/home/okul/Müzik/şarkı 1.mp3"), QStringLiteral("D:\\mp3\\b.mp3")};
     ASSERT_TRUE(writeMuzikler(t.folder, list));
-    EXPECT_EQ(t.read(QStringLiteral("muzikler.txt")),
-              lines({"\"/home/okul/M\xFCzik/\xFE" "ark\xFD 1.mp3\"", "\"D:\\mp3\\b.mp3\""}));
+    EXPECT_EQ(t.read(QStringLiteral("muzikler.txt")), lines({"\"/home/okul/M\xFCzik/\xFE"
+                                                             "ark\xFD 1.mp3\"",
+                                                             "\"D:\\mp3\\b.mp3\""}));
     EXPECT_EQ(readMuzikler(t.folder), list);
 }
 
@@ -199,9 +207,13 @@ TEST(Port, RoundTripIsByteExact)
 
 TEST(Port, LastNumericLineWins)
 {
-    const std::pair<QByteArray, std::optional<int>> cases[] = {
-        {lines({"2", "3"}), 3},   {lines({"3", "abc"}), 3}, {lines({"3", ""}), 3},
-        {lines({"x"}), std::nullopt}, {QByteArray(), std::nullopt}, {"1", 1}, {lines({"7"}), 7}};
+    const std::pair<QByteArray, std::optional<int>> cases[] = {{lines({"2", "3"}), 3},
+                                                               {lines({"3", "abc"}), 3},
+                                                               {lines({"3", ""}), 3},
+                                                               {lines({"x"}), std::nullopt},
+                                                               {QByteArray(), std::nullopt},
+                                                               {"1", 1},
+                                                               {lines({"7"}), 7}};
     for (const auto& [bytes, port] : cases) {
         TempFolder t;
         t.write(QStringLiteral("port.txt"), bytes);

@@ -17,7 +17,8 @@ QString dayFilePath(const ProgramFolder& folder, const QString& dayName)
 int readDayFile(const ProgramFolder& folder, const QString& dayName, DaySchedule& slots)
 {
     int reached = 0;
-    TextFile::forEachLine(dayFilePath(folder, dayName), DayFileLineLimit, [&](int number, const QString& text) {
+    const QString path = dayFilePath(folder, dayName);
+    TextFile::forEachLine(path, DayFileLineLimit, [&](int number, const QString& text) {
         if (number > Slots::Count)
             return;
         // The first character is skipped untested and nothing after the sixth is looked at.

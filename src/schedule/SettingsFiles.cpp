@@ -58,10 +58,12 @@ Uygulama readUygulama(const ProgramFolder& folder)
     return u;
 }
 
-bool writeUygulama(const ProgramFolder& folder, const QString& programPath, const QString& imageName, int check33)
+bool writeUygulama(const ProgramFolder& folder, const QString& programPath, const QString& imageName,
+                   int check33)
 {
-    const QStringList lines{TextFile::quoted(programPath), TextFile::quoted(imageName), QString::number(check33)};
-    return TextFile::saveLines(folder, UygulamaName, lines);
+    return TextFile::saveLines(folder, UygulamaName,
+                               {TextFile::quoted(programPath), TextFile::quoted(imageName),
+                                QString::number(check33)});
 }
 
 Melodi readMelodi(const ProgramFolder& folder)

@@ -36,8 +36,8 @@ struct TempFolder
     // The names in a folder of the program folder, sorted; hidden files and leftovers included.
     QStringList entries(const QString& relative = QString()) const
     {
-        return QDir(dir.filePath(relative)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
-                                                      QDir::Name);
+        return QDir(dir.filePath(relative))
+            .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
     }
     void makeDir(const QString& relative) const { QDir(dir.path()).mkpath(relative); }
 };
