@@ -67,6 +67,7 @@ int forEachLine(const QString& path, int limit, const std::function<void(int, co
 
 bool writeLines(const QString& path, const QStringList& lines)
 {
+    const bool interrupt = std::exchange(s_interruptNextWrite, false);
     QDir().mkpath(QFileInfo(path).absolutePath());
     // A crash or power cut during a save must leave the old file whole: the new content goes to a
     // temporary file that replaces the old one only once it is complete.
@@ -76,7 +77,7 @@ bool writeLines(const QString& path, const QStringList& lines)
         return false;
     }
     const QByteArray bytes = encodeLines(lines);
-    if (std::exchange(s_interruptNextWrite, false)) {
+    if (interrupt) {
         file.write(bytes.left(bytes.size() / 2));
         file.flush();
         qCWarning(lcFiles) << "write of" << path << "interrupted by the test seam";
