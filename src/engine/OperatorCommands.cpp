@@ -9,7 +9,8 @@ const QString BellsQuestion = QStringLiteral("Zillerin otomatik olarak çalma du
 
 QString notSavedMessage(const QStringList& files)
 {
-    return QStringLiteral("Ayarlar kaydedilemedi: %1. Program klasörü yazmaya kapalı ya da disk dolu olabilir.")
+    return QStringLiteral("Ayarlar kaydedilemedi: %1. "
+                          "Program klasörüne yazma izni olmayabilir ya da disk dolu olabilir.")
         .arg(files.join(QStringLiteral(", ")));
 }
 } // namespace

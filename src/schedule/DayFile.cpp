@@ -2,15 +2,23 @@
 
 #include "schedule/TextFile.h"
 
+namespace {
+QString relativePath(const QString& dayName)
+{
+    return QStringLiteral("\\saatler\\") + dayName + QStringLiteral(".txt");
+}
+} // namespace
+
 QString dayFilePath(const ProgramFolder& folder, const QString& dayName)
 {
-    return folder.path(QStringLiteral("\\saatler\\") + dayName + QStringLiteral(".txt"));
+    return folder.path(relativePath(dayName));
 }
 
 int readDayFile(const ProgramFolder& folder, const QString& dayName, DaySchedule& slots)
 {
     int reached = 0;
-    TextFile::forEachLine(dayFilePath(folder, dayName), DayFileLineLimit, [&](int number, const QString& text) {
+    const QString path = dayFilePath(folder, dayName);
+    TextFile::forEachLine(path, DayFileLineLimit, [&](int number, const QString& text) {
         if (number > Slots::Count)
             return;
         // The first character is skipped untested and nothing after the sixth is looked at.
@@ -25,13 +33,11 @@ bool writeDayFile(const ProgramFolder& folder, const QString& dayName, const Day
     QStringList lines;
     for (const QString& value : slots)
         lines << TextFile::quoted(value);
-    return TextFile::writeLines(dayFilePath(folder, dayName), lines);
+    return TextFile::saveLines(folder, relativePath(dayName), lines);
 }
 
 bool clearDayFile(const ProgramFolder& folder, const QString& dayName)
 {
-    QStringList lines;
-    for (int i = 0; i < Slots::ClearedLines; ++i)
-        lines << QStringLiteral("\"XX:XX\"");
-    return TextFile::writeLines(dayFilePath(folder, dayName), lines);
+    const QStringList lines(Slots::ClearedLines, TextFile::quoted(QStringLiteral("XX:XX")));
+    return TextFile::saveLines(folder, relativePath(dayName), lines);
 }

@@ -8,26 +8,43 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+#include <utility>
+
 namespace TextFile {
 
 namespace {
-// Reads one line without its line end. A line longer than MaxLineBytes is cut there and the rest of
-// it skipped, so no file can make a reader hold more than that.
-QByteArray readBoundedLine(QFile& file)
+bool s_interruptNextWrite = false;
+
+// Reads one line without its line end into `buffer`, which holds MaxLineBytes + 1 bytes and is reused
+// for every line. A longer line is cut there and the rest of it skipped, so no file can make a reader
+// hold more than that.
+QByteArray readBoundedLine(QFile& file, QByteArray& buffer)
 {
-    QByteArray line = file.readLine(MaxLineBytes + 1);
+    const qint64 n = file.readLine(buffer.data(), buffer.size()); // at most MaxLineBytes bytes
+    QByteArray line(buffer.constData(), std::max<qint64>(n, 0));
     bool ended = line.endsWith('\n');
     while (!ended && !file.atEnd()) {
-        const QByteArray rest = file.readLine(MaxLineBytes + 1);
-        ended = rest.endsWith('\n');
+        const qint64 rest = file.readLine(buffer.data(), buffer.size());
+        ended = rest <= 0 || buffer.at(rest - 1) == '\n';
     }
-    if (line.size() > MaxLineBytes)
-        line.truncate(MaxLineBytes);
     if (line.endsWith('\n'))
         line.chop(1);
     if (line.endsWith('\r'))
         line.chop(1);
     return line;
+}
+
+QByteArray encodeLines(const QStringList& lines)
+{
+    QByteArray bytes;
+    for (QString l : lines) {
+        // A line break inside a value would shift every later line of the file and so corrupt it.
+        l.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+        bytes += TextCodec::encode(l);
+        bytes += "\r\n";
+    }
+    return bytes;
 }
 } // namespace
 
@@ -39,16 +56,18 @@ int forEachLine(const QString& path, int limit, const std::function<void(int, co
             qCWarning(lcFiles) << "cannot read" << path << file.errorString();
         return 0;
     }
+    QByteArray buffer(MaxLineBytes + 1, Qt::Uninitialized);
     int counter = 0;
     while (counter < limit && !file.atEnd()) {
         ++counter;
-        line(counter, TextCodec::decode(readBoundedLine(file)));
+        line(counter, TextCodec::decode(readBoundedLine(file, buffer)));
     }
     return counter;
 }
 
 bool writeLines(const QString& path, const QStringList& lines)
 {
+    const bool interrupt = std::exchange(s_interruptNextWrite, false);
     QDir().mkpath(QFileInfo(path).absolutePath());
     // A crash or power cut during a save must leave the old file whole: the new content goes to a
     // temporary file that replaces the old one only once it is complete.
@@ -57,10 +76,12 @@ bool writeLines(const QString& path, const QStringList& lines)
         qCWarning(lcFiles) << "cannot write" << path << file.errorString();
         return false;
     }
-    QByteArray bytes;
-    for (const QString& l : lines) {
-        bytes += TextCodec::encode(l);
-        bytes += "\r\n";
+    const QByteArray bytes = encodeLines(lines);
+    if (interrupt) {
+        file.write(bytes.left(bytes.size() / 2));
+        file.flush();
+        qCWarning(lcFiles) << "write of" << path << "interrupted by the test seam";
+        return false; // never committed: the unfinished temporary file is discarded
     }
     if (file.write(bytes) != bytes.size() || !file.commit()) {
         qCWarning(lcFiles) << "cannot write" << path << file.errorString();
@@ -69,6 +90,24 @@ bool writeLines(const QString& path, const QStringList& lines)
     }
     return true;
 }
+
+bool saveLines(const ProgramFolder& folder, const QString& relative, const QStringList& lines)
+{
+    const QString target = folder.savePath(relative);
+    QStringList others = ProgramFolder::otherSpellings(target);
+    // Renamed first, so that at every moment of the save exactly one spelling holds a whole file.
+    if (!others.isEmpty() && !QFileInfo::exists(target) && QFile::rename(others.first(), target))
+        others.removeFirst();
+    if (!writeLines(target, lines))
+        return false;
+    for (const QString& other : std::as_const(others)) {
+        if (!QFile::remove(other))
+            qCWarning(lcFiles) << "cannot remove" << other << "beside" << target;
+    }
+    return true;
+}
+
+void interruptNextWrite() { s_interruptNextWrite = true; }
 
 QString quoted(const QString& value) { return QLatin1Char('"') + value + QLatin1Char('"'); }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "schedule/ProgramFolder.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -16,6 +18,14 @@ int forEachLine(const QString& path, int limit, const std::function<void(int num
 // Writes each line followed by CR LF, replacing the file atomically and creating its folder.
 // Returns false, and leaves any old file whole, when the file cannot be written.
 bool writeLines(const QString& path, const QStringList& lines);
+
+// As writeLines, for a file of the program folder saved under the spelling given: another spelling
+// of the same name that exists ("melodi.txt" for "Melodi.txt") is replaced, so one file remains.
+bool saveLines(const ProgramFolder& folder, const QString& relative, const QStringList& lines);
+
+// Test seam: the next write stops after the first half of its bytes, as a crash or power cut would,
+// and reports failure. Only tests call it; it shows that an interrupted save leaves the old file whole.
+void interruptNextWrite();
 
 QString quoted(const QString& value);       // "value"
 QString unquoted(const QString& line);      // the line without its first and last character
