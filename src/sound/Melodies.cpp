@@ -1,6 +1,7 @@
 #include "sound/Melodies.h"
 
 #include "engine/Controller.h"
+#include "engine/Log.h"
 
 QString Melodies::melodyPath(qint16 position)
 {
@@ -9,7 +10,12 @@ QString Melodies::melodyPath(qint16 position)
 
 QString Melodies::fullPath(const QString& relative) const { return c.folder.path(relative); }
 
-void Melodies::playWavFile(const QString& fullPath) { c.d.wav.play(fullPath); }
+void Melodies::playWavFile(const QString& fullPath)
+{
+    // Nothing is shown to the operator; the log says which sound stayed silent.
+    if (!c.d.wav.play(fullPath))
+        qCWarning(lcSound) << "sound could not be played:" << c.folder.relative(fullPath);
+}
 
 void Melodies::closeWavPlayer() { c.d.wav.close(); }
 
