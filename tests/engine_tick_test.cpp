@@ -171,7 +171,7 @@ TEST(Tick, ASoundStartedBetweenTicksSwitchesTheAmplifierOnThenOff)
     watch.runUntil(QTime(8, 0, 21));
     EXPECT_FALSE(watch.relayOn());
     EXPECT_EQ(rig.model.label4.caption, Texts::AmpOff);
-    EXPECT_TRUE(watch.faults.isEmpty()) << watch.faults.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(watch.faults.isEmpty()) << watch.report();
 }
 
 TEST(TickScheduler, AlwaysLandsLeadAfterAWholeSecond)

@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+#include <string>
+
 // Ticks a rig and checks the amplifier relay after every tick: off in every quiet second and on
 // while anything plays. A WAV sound started by the tick itself (a bell) is heard from the next tick
 // on, so that tick is let off. Where the rules hold the amplifier on in silence (continuous mode, a
@@ -26,6 +28,9 @@ public:
         while (m_rig.clock.now() < end)
             tick();
     }
+
+    // The faults, one a line, for a failure message.
+    std::string report() const { return faults.join(QLatin1Char('\n')).toStdString(); }
 
     bool relayOn() const { return m_rig.port.lastValue() == 1; }
     bool somethingPlays() const { return m_rig.wav.isPlaying() || m_rig.music.isPlaying(); }
