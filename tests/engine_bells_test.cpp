@@ -10,7 +10,10 @@ using namespace EngineScenario;
 namespace {
 
 // Index of the first play of `relative` in the player's history, or -1.
-qsizetype playIndex(ControllerRig& rig, const QString& relative) { return rig.wav.played.indexOf(full(rig, relative)); }
+qsizetype playIndex(ControllerRig& rig, const QString& relative)
+{
+    return rig.wav.played.indexOf(full(rig, relative));
+}
 } // namespace
 
 TEST(Bells, RingAtTheMinuteAndNothingMoreInIt)
@@ -97,9 +100,9 @@ TEST(Bells, TheLastMatchingKindPlaysAndEveryKindActs)
         int pending;
     };
     const Case cases[] = {
-        {S, StudentWav, 1},       {T, TeacherWav, 1},       {E, ExitWav, 0},    {A, AssemblyWav, 0},
-        {S | T, TeacherWav, 1},   {S | E, ExitWav, 0},      {T | E, ExitWav, 0}, {T | A, AssemblyWav, 0},
-        {S | T | E | A, AssemblyWav, 0},
+        {S, StudentWav, 1},  {T, TeacherWav, 1},      {E, ExitWav, 0},
+        {A, AssemblyWav, 0}, {S | T, TeacherWav, 1},  {S | E, ExitWav, 0},
+        {T | E, ExitWav, 0}, {T | A, AssemblyWav, 0}, {S | T | E | A, AssemblyWav, 0},
     };
     for (const Case& c : cases) {
         ControllerRig rig;
@@ -131,7 +134,8 @@ TEST(Bells, StudentAndTeacherInOneMinuteAnnounceOnlyTheStudentText)
         bool check1, check2;
         const QString* announcement;
     };
-    const Case cases[] = {{true, false, &Anons1}, {false, true, &Anons2}, {true, true, &Anons1}, {false, false, nullptr}};
+    const Case cases[] = {
+        {true, false, &Anons1}, {false, true, &Anons2}, {true, true, &Anons1}, {false, false, nullptr}};
     for (const Case& c : cases) {
         ControllerRig rig;
         start(rig, {{student(2), QStringLiteral("09:40")}, {teacher(1), QStringLiteral("09:40")}});
@@ -169,7 +173,8 @@ TEST(Bells, CellsThatAreNotExactTimesNeverRing)
     for (const char* text : texts) {
         ControllerRig rig;
         start(rig, {{student(1), QString::fromLatin1(text)}});
-        rig.model.grid[student(1)] = QString::fromLatin1(text); // even when the box holds more than a file line
+        rig.model.grid[student(1)] =
+            QString::fromLatin1(text); // even when the box holds more than a file line
         rig.runUntil(QTime(8, 42, 0));
         EXPECT_TRUE(rig.wav.played.isEmpty()) << text;
         EXPECT_TRUE(rig.model.text1.isEmpty()) << text;

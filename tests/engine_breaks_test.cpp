@@ -15,8 +15,10 @@ const QStringList Tracks{QStringLiteral("/muzik/a.mp3"), QStringLiteral("/muzik/
 // Lesson 1 ends at 09:30 (marked), lesson 2 starts at 09:40 and ends at 10:20.
 QHash<int, QString> twoLessons()
 {
-    return {{student(1), QStringLiteral("08:40")}, {exitBell(1), QStringLiteral("09:30")},
-            {student(2), QStringLiteral("09:40")}, {exitBell(2), QStringLiteral("10:20")}};
+    return {{student(1), QStringLiteral("08:40")},
+            {exitBell(1), QStringLiteral("09:30")},
+            {student(2), QStringLiteral("09:40")},
+            {exitBell(2), QStringLiteral("10:20")}};
 }
 
 void startMusicDay(ControllerRig& rig, const QHash<int, QString>& cells, double trackSeconds = 100)
@@ -51,7 +53,7 @@ TEST(Breaks, MusicStartsAfterTheExitMelodyChainsTracksAndStopsAtTheNextBell)
     watch.runUntil(QTime(9, 39, 59));
     const auto tracksInBreak = rig.music.played.size();
     EXPECT_EQ(tracksInBreak, 6); // 09:30:15 plus one every 100 seconds
-    watch.tick(); // 09:40:00: student bell
+    watch.tick();                // 09:40:00: student bell
     EXPECT_FALSE(rig.music.isPlaying());
     EXPECT_EQ(rig.controller->s.breakActive, 0);
     EXPECT_EQ(rig.wav.played.last(), full(rig, StudentWav));
@@ -88,8 +90,10 @@ TEST(Breaks, StartOnlyWithMusicWantedAndTheLessonMarked)
         bool lesson2Marked;
         bool starts;
     };
-    const Case cases[] = {
-        {true, true, false, true}, {false, true, true, false}, {true, false, true, false}, {false, false, false, false}};
+    const Case cases[] = {{true, true, false, true},
+                          {false, true, true, false},
+                          {true, false, true, false},
+                          {false, false, false, false}};
     for (const Case& c : cases) {
         ControllerRig rig;
         startMusicDay(rig, twoLessons());
@@ -169,8 +173,10 @@ TEST(Breaks, OperatorStopKeepsLaterBreaksSilentUntilAStudentOrAssemblyBell)
     // break at 10:30.
     for (const Case& c : {Case{student(3), true}, Case{Slots::Assembly1, true}, Case{teacher(3), false}}) {
         ControllerRig rig;
-        QHash<int, QString> cells{{exitBell(1), QStringLiteral("09:30")}, {teacher(2), QStringLiteral("09:35")},
-                                  {exitBell(2), QStringLiteral("09:50")}, {c.liftingCell, QStringLiteral("10:00")},
+        QHash<int, QString> cells{{exitBell(1), QStringLiteral("09:30")},
+                                  {teacher(2), QStringLiteral("09:35")},
+                                  {exitBell(2), QStringLiteral("09:50")},
+                                  {c.liftingCell, QStringLiteral("10:00")},
                                   {exitBell(3), QStringLiteral("10:30")}};
         startMusicDay(rig, cells);
         rig.model.lessonMusic[1] = rig.model.lessonMusic[2] = true;
@@ -227,7 +233,8 @@ TEST(Breaks, TheProgramIsKilledByStudentExitAndAssemblyBellsButNotByTheTeacherBe
         int cell;
         bool kills;
     };
-    const Case cases[] = {{student(2), true}, {exitBell(2), true}, {Slots::Assembly2, true}, {teacher(2), false}};
+    const Case cases[] = {
+        {student(2), true}, {exitBell(2), true}, {Slots::Assembly2, true}, {teacher(2), false}};
     for (const Case& c : cases) {
         ControllerRig rig;
         start(rig, {{exitBell(1), QStringLiteral("09:30")}, {c.cell, QStringLiteral("09:38")}});
@@ -237,7 +244,7 @@ TEST(Breaks, TheProgramIsKilledByStudentExitAndAssemblyBellsButNotByTheTeacherBe
         watch.runUntil(QTime(9, 37, 59));
         ASSERT_EQ(rig.desktop.opened.size(), 1);
         const auto killedBefore = rig.desktop.killed.size(); // the exit bell's own
-        watch.tick(); // 09:38:00
+        watch.tick();                                        // 09:38:00
         EXPECT_EQ(rig.desktop.killed.size() - killedBefore, c.kills ? 1 : 0) << c.cell;
         EXPECT_EQ(rig.controller->s.breakActive, 0) << c.cell;
         watch.runUntil(QTime(9, 40, 0));
@@ -261,5 +268,20 @@ TEST(Breaks, ProgramModeWithNothingChosenStillHoldsTheAmplifier)
     watch.runUntil(QTime(9, 41, 0));
     EXPECT_TRUE(rig.desktop.killed.isEmpty());
     EXPECT_FALSE(watch.relayOn());
+    EXPECT_TRUE(watch.faults.isEmpty()) << watch.report();
+}
+
+TEST(Breaks, MusicStartedByHandAfterTheOperatorStopIsNotContinued)
+{
+    ControllerRig rig;
+    start(rig, {});
+    musicBreaks(rig, Tracks, 30);
+    rig.controller->ceremony.Command13_Click();
+    RelayWatch watch(rig);
+    watch.tick();
+    rig.controller->music.Command22_Click();
+    watch.runUntil(QTime(8, 2, 0));
+    EXPECT_EQ(rig.music.played.size(), 1);
+    EXPECT_EQ(rig.controller->s.breakActive, 1);
     EXPECT_TRUE(watch.faults.isEmpty()) << watch.report();
 }

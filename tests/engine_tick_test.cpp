@@ -182,7 +182,8 @@ TEST(TickScheduler, AlwaysLandsLeadAfterAWholeSecond)
         int msIntoSecond;
         int wait;
     };
-    const Case cases[] = {{0, 1005}, {1, 1004}, {4, 1001}, {5, 1000}, {6, 999}, {500, 505}, {998, 7}, {999, 6}};
+    const Case cases[] = {{0, 1005}, {1, 1004},  {4, 1001}, {5, 1000},
+                          {6, 999},  {500, 505}, {998, 7},  {999, 6}};
     for (const Case& c : cases)
         EXPECT_EQ(TickScheduler::msUntilNextTick(base.addMSecs(c.msIntoSecond)), c.wait) << c.msIntoSecond;
 

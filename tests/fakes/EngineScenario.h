@@ -10,9 +10,18 @@
 namespace EngineScenario {
 
 // Lesson cells by lesson number (1..17) and the two assembly cells.
-inline int student(int lesson) { return Slots::lessonSlot(lesson, Slots::Column::Student); }
-inline int teacher(int lesson) { return Slots::lessonSlot(lesson, Slots::Column::Teacher); }
-inline int exitBell(int lesson) { return Slots::lessonSlot(lesson, Slots::Column::Exit); }
+inline int student(int lesson)
+{
+    return Slots::lessonSlot(lesson, Slots::Column::Student);
+}
+inline int teacher(int lesson)
+{
+    return Slots::lessonSlot(lesson, Slots::Column::Teacher);
+}
+inline int exitBell(int lesson)
+{
+    return Slots::lessonSlot(lesson, Slots::Column::Exit);
+}
 
 // The melody files chosen below: student 1.wav, teacher 2.wav, exit 3.wav, assembly 4.wav.
 inline const QString StudentWav = QStringLiteral("\\melodiler\\1.wav");
@@ -68,6 +77,9 @@ inline void programBreaks(ControllerRig& rig, const QString& path, const QString
     rig.controller->s.breakProgramImageName = imageName;
 }
 
-inline QString full(ControllerRig& rig, const QString& relative) { return rig.controller->folder.path(relative); }
+inline QString full(ControllerRig& rig, const QString& relative)
+{
+    return rig.controller->folder.path(relative);
+}
 
 } // namespace EngineScenario
