@@ -322,3 +322,16 @@ TEST(BreakProgram, ChoosersKeepTheEarlierChoiceWhenCancelledOrRefused)
     ASSERT_EQ(rig.dialogs.told.size(), 2u);
     EXPECT_TRUE(rig.dialogs.told[1].first.contains(QStringLiteral("satır sonu")));
 }
+
+TEST(Melodies, ThePlayerIsToldWhichFilesTheBellsWillPlay)
+{
+    ControllerRig rig;
+    start(rig, {});
+    const QStringList atStart{full(rig, melody(1)), full(rig, melody(2)), full(rig, melody(3)),
+                              full(rig, melody(4)), full(rig, Anons1),    full(rig, Anons2)};
+    EXPECT_EQ(rig.wav.prepared, atStart);
+    rig.model.box(MelodyBox::Teacher).position = 0; // the same melody as the student bell: named once
+    rig.controller->melodies.Combo2_Change();
+    EXPECT_EQ(rig.wav.prepared, (QStringList{full(rig, melody(1)), full(rig, melody(3)), full(rig, melody(4)),
+                                             full(rig, Anons1), full(rig, Anons2)}));
+}

@@ -3,6 +3,9 @@
 #include "engine/Controller.h"
 #include "engine/Log.h"
 
+const QString Melodies::Anons1 = QStringLiteral("\\melodiler\\anons1.wav");
+const QString Melodies::Anons2 = QStringLiteral("\\melodiler\\anons2.wav");
+
 QString Melodies::melodyPath(qint16 position)
 {
     return QStringLiteral("\\melodiler\\") + QString::number(position + 1) + QStringLiteral(".wav");
@@ -36,19 +39,38 @@ QString& Melodies::pathOf(MelodyBox box)
     return c.s.assemblyMelodyFile;
 }
 
+void Melodies::prepareBellSounds()
+{
+    const QStringList relatives{c.s.studentMelodyFile, c.s.teacherMelodyFile, c.s.exitMelodyFile,
+                                c.s.assemblyMelodyFile, Anons1, Anons2};
+    QStringList files;
+    for (const QString& relative : relatives) {
+        const QString full = fullPath(relative);
+        if (!relative.isEmpty() && !files.contains(full))
+            files << full;
+    }
+    c.d.wav.prepare(files);
+}
+
 void Melodies::recomputeAll()
 {
     for (int b = 0; b < MelodyBoxCount; ++b) {
         const auto box = static_cast<MelodyBox>(b);
         pathOf(box) = melodyPath(static_cast<qint16>(c.m.box(box).position));
     }
+    prepareBellSounds();
 }
 
-void Melodies::Combo1_Change() { pathOf(MelodyBox::Exit) = melodyPath(c.m.box(MelodyBox::Exit).position); }
+void Melodies::Combo1_Change()
+{
+    pathOf(MelodyBox::Exit) = melodyPath(c.m.box(MelodyBox::Exit).position);
+    prepareBellSounds();
+}
 
 void Melodies::Combo2_Change()
 {
     pathOf(MelodyBox::Teacher) = melodyPath(c.m.box(MelodyBox::Teacher).position);
+    prepareBellSounds();
 }
 
 void Melodies::Combo3_Change(int index)
@@ -57,6 +79,7 @@ void Melodies::Combo3_Change(int index)
     Q_UNUSED(index);
     pathOf(MelodyBox::Student) = melodyPath(c.m.box(MelodyBox::Student).position);
     pathOf(MelodyBox::Assembly) = melodyPath(c.m.box(MelodyBox::Assembly).position);
+    prepareBellSounds();
 }
 
 void Melodies::preview(MelodyBox box)
@@ -65,6 +88,7 @@ void Melodies::preview(MelodyBox box)
     QString& path = pathOf(box);
     path = melodyPath(static_cast<qint16>(c.m.box(box).position));
     playWavFile(fullPath(path));
+    prepareBellSounds();
 }
 
 void Melodies::Command15_Click() { preview(MelodyBox::Student); }
