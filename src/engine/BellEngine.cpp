@@ -80,7 +80,7 @@ void BellEngine::step17()
 
     if (c.m.check1 && student)
         announce(Melodies::Anons1); // 5
-    c.breaks.breakStart();                                    // 6
+    c.breaks.breakStart();          // 6
     if (c.m.check2 && teacher)
         announce(Melodies::Anons2); // 7
 }

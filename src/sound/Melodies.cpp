@@ -41,8 +41,8 @@ QString& Melodies::pathOf(MelodyBox box)
 
 void Melodies::prepareBellSounds()
 {
-    const QStringList relatives{c.s.studentMelodyFile, c.s.teacherMelodyFile, c.s.exitMelodyFile,
-                                c.s.assemblyMelodyFile, Anons1, Anons2};
+    const QStringList relatives = {
+        c.s.studentMelodyFile, c.s.teacherMelodyFile, c.s.exitMelodyFile, c.s.assemblyMelodyFile, Anons1, Anons2};
     QStringList files;
     for (const QString& relative : relatives) {
         const QString full = fullPath(relative);
