@@ -79,10 +79,10 @@ void BellEngine::step17()
     }
 
     if (c.m.check1 && student)
-        announce(QStringLiteral("\\melodiler\\anons1.wav")); // 5
-    c.breaks.breakStart();                                    // 6
+        announce(Melodies::Anons1); // 5
+    c.breaks.breakStart();          // 6
     if (c.m.check2 && teacher)
-        announce(QStringLiteral("\\melodiler\\anons2.wav")); // 7
+        announce(Melodies::Anons2); // 7
 }
 
 void BellEngine::announce(const QString& file)

@@ -12,8 +12,10 @@ void BreakActivities::continuationSteps()
         c.amp.Ac();
     if (!musicPlaying && s.breakProgramMode == 0 && s.breakActive == 1 && s.musicStoppedByOperator == 0) { // 11
         // An operator who empties the list while music is on ends the break: there is nothing to draw.
+        // The amplifier, held on for the music, is made releasable so it goes off at once.
         if (c.m.musicList.isEmpty()) {
             s.breakActive = 0;
+            s.ampState = 1;
             return;
         }
         c.music.pickRandomMusic();

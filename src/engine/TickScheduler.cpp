@@ -14,7 +14,8 @@ void TickScheduler::stop() { m_timer.stop(); }
 
 int TickScheduler::msUntilNextTick(const QDateTime& now)
 {
-    const int msIntoSecond = static_cast<int>(now.toMSecsSinceEpoch() % 1000);
+    // Floored, so a clock set before 1970 still counts forward into its second.
+    const int msIntoSecond = static_cast<int>(((now.toMSecsSinceEpoch() % 1000) + 1000) % 1000);
     int wait = 1000 - msIntoSecond + LeadMs;
     // Woken early or just inside the lead: the tick for this second has run, so aim for the next one.
     if (wait > 1000)

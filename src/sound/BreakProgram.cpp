@@ -5,6 +5,25 @@
 
 #include <QFileInfo>
 
+namespace {
+const QString LineBreakMessage =
+    QStringLiteral("Bu dosya seçilemedi: dosya yolunda satır sonu karakteri var.");
+
+// The choice is stored one value per line; a path holding a line break would spill into the next
+// value, so it is refused and the earlier choice stands. A cancelled dialog also keeps it.
+std::optional<QString> choose(Controller& c)
+{
+    const std::optional<QString> chosen = c.d.dialogs.chooseFile(QString());
+    if (!chosen || chosen->isEmpty())
+        return std::nullopt;
+    if (chosen->contains(QLatin1Char('\n')) || chosen->contains(QLatin1Char('\r'))) {
+        c.d.dialogs.tell(LineBreakMessage, Texts::WarningTitle);
+        return std::nullopt;
+    }
+    return chosen;
+}
+} // namespace
+
 void BreakProgram::gecisyap()
 {
     if (!c.m.check33) {
@@ -19,16 +38,13 @@ void BreakProgram::gecisyap()
 
 void BreakProgram::programsecac()
 {
-    const std::optional<QString> chosen = c.d.dialogs.chooseFile(QString());
-    // A cancelled dialog keeps the program already chosen instead of wiping it.
-    if (chosen && !chosen->isEmpty())
+    if (const std::optional<QString> chosen = choose(c))
         c.s.breakProgramPath = *chosen;
 }
 
 void BreakProgram::programseckapat()
 {
-    const std::optional<QString> chosen = c.d.dialogs.chooseFile(QString());
-    if (chosen && !chosen->isEmpty())
+    if (const std::optional<QString> chosen = choose(c))
         c.s.breakProgramImageName = QFileInfo(*chosen).fileName();
 }
 

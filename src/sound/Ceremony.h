@@ -22,6 +22,7 @@ public:
 
 private:
     void playFixed(const QString& relative);
+    void playManualBell(const QString& melodyFile);
 
     Controller& c;
 };

@@ -1,6 +1,10 @@
 #include "sound/Melodies.h"
 
 #include "engine/Controller.h"
+#include "engine/Log.h"
+
+const QString Melodies::Anons1 = QStringLiteral("\\melodiler\\anons1.wav");
+const QString Melodies::Anons2 = QStringLiteral("\\melodiler\\anons2.wav");
 
 QString Melodies::melodyPath(qint16 position)
 {
@@ -9,7 +13,12 @@ QString Melodies::melodyPath(qint16 position)
 
 QString Melodies::fullPath(const QString& relative) const { return c.folder.path(relative); }
 
-void Melodies::playWavFile(const QString& fullPath) { c.d.wav.play(fullPath); }
+void Melodies::playWavFile(const QString& fullPath)
+{
+    // Nothing is shown to the operator; the log says which sound stayed silent.
+    if (!c.d.wav.play(fullPath))
+        qCWarning(lcSound) << "sound could not be played:" << c.folder.relative(fullPath);
+}
 
 void Melodies::closeWavPlayer() { c.d.wav.close(); }
 
@@ -30,19 +39,38 @@ QString& Melodies::pathOf(MelodyBox box)
     return c.s.assemblyMelodyFile;
 }
 
+void Melodies::prepareBellSounds()
+{
+    const QStringList relatives = {
+        c.s.studentMelodyFile, c.s.teacherMelodyFile, c.s.exitMelodyFile, c.s.assemblyMelodyFile, Anons1, Anons2};
+    QStringList files;
+    for (const QString& relative : relatives) {
+        const QString full = fullPath(relative);
+        if (!relative.isEmpty() && !files.contains(full))
+            files << full;
+    }
+    c.d.wav.prepare(files);
+}
+
 void Melodies::recomputeAll()
 {
     for (int b = 0; b < MelodyBoxCount; ++b) {
         const auto box = static_cast<MelodyBox>(b);
         pathOf(box) = melodyPath(static_cast<qint16>(c.m.box(box).position));
     }
+    prepareBellSounds();
 }
 
-void Melodies::Combo1_Change() { pathOf(MelodyBox::Exit) = melodyPath(c.m.box(MelodyBox::Exit).position); }
+void Melodies::Combo1_Change()
+{
+    pathOf(MelodyBox::Exit) = melodyPath(c.m.box(MelodyBox::Exit).position);
+    prepareBellSounds();
+}
 
 void Melodies::Combo2_Change()
 {
     pathOf(MelodyBox::Teacher) = melodyPath(c.m.box(MelodyBox::Teacher).position);
+    prepareBellSounds();
 }
 
 void Melodies::Combo3_Change(int index)
@@ -51,6 +79,7 @@ void Melodies::Combo3_Change(int index)
     Q_UNUSED(index);
     pathOf(MelodyBox::Student) = melodyPath(c.m.box(MelodyBox::Student).position);
     pathOf(MelodyBox::Assembly) = melodyPath(c.m.box(MelodyBox::Assembly).position);
+    prepareBellSounds();
 }
 
 void Melodies::preview(MelodyBox box)
@@ -59,6 +88,7 @@ void Melodies::preview(MelodyBox box)
     QString& path = pathOf(box);
     path = melodyPath(static_cast<qint16>(c.m.box(box).position));
     playWavFile(fullPath(path));
+    prepareBellSounds();
 }
 
 void Melodies::Command15_Click() { preview(MelodyBox::Student); }

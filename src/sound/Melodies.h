@@ -12,6 +12,10 @@ class Melodies
 public:
     explicit Melodies(Controller& c) : c(c) {}
 
+    // The spoken announcements after the student and the teacher bell.
+    static const QString Anons1;
+    static const QString Anons2;
+
     void playWavFile(const QString& fullPath);
     void closeWavPlayer();
     bool isWavPlaying();
@@ -29,6 +33,9 @@ public:
 
     // The full path of a stored melody path or fixed sound ("\marslar\istiklal.wav").
     QString fullPath(const QString& relative) const;
+
+    // Tells the player which files today's bells will play, so it can have them ready on time.
+    void prepareBellSounds();
 
 private:
     void preview(MelodyBox box);

@@ -64,8 +64,10 @@ public:
         return true;
     }
     bool isPlaying() override { return m_end.isValid() && m_clock.now() < m_end; }
+    void prepare(const QStringList& fullPaths) override { prepared = fullPaths; }
 
     QHash<QString, double> lengths; // full path -> seconds
+    QStringList prepared;           // the last files announced as wanted soon
     QStringList played;             // every play request, in order
     QStringList failed;
     int closes = 0;

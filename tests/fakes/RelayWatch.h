@@ -1,0 +1,55 @@
+#pragma once
+
+#include "fakes/ControllerRig.h"
+
+#include <QStringList>
+
+#include <string>
+
+// Ticks a rig and checks the amplifier relay after every tick: off in every quiet second and on
+// while anything plays. A WAV sound started by the tick itself (a bell) is heard from the next tick
+// on, so that tick is let off. Where the rules hold the amplifier on in silence (continuous mode, a
+// speech after the anthem, a break activity, a manual switch-on) the quiet check is waived.
+class RelayWatch
+{
+public:
+    explicit RelayWatch(ControllerRig& rig) : m_rig(rig) {}
+
+    void tick()
+    {
+        const auto before = m_rig.wav.played.size();
+        m_rig.tick();
+        check(m_rig.wav.played.size() > before);
+    }
+    // Ticks at each whole second until the clock reads `until` (inclusive).
+    void runUntil(const QTime& until)
+    {
+        const QDateTime end(m_rig.clock.now().date(), until);
+        while (m_rig.clock.now() < end)
+            tick();
+    }
+
+    // The faults, one a line, for a failure message.
+    std::string report() const { return faults.join(QLatin1Char('\n')).toStdString(); }
+
+    bool relayOn() const { return m_rig.port.lastValue() == 1; }
+    bool somethingPlays() const { return m_rig.wav.isPlaying() || m_rig.music.isPlaying(); }
+
+    // Set while the test knows the amplifier is rightly held on in silence.
+    bool allowHeld = false;
+    QStringList faults;
+
+private:
+    void check(bool soundStartedByTick)
+    {
+        const ControllerState& s = m_rig.controller->s;
+        const QString at = m_rig.clock.now().time().toString(QStringLiteral("HH:mm:ss"));
+        const bool held = allowHeld || s.ampMode != 0 || s.ampHoldAfterSound == 1 || s.breakActive == 1;
+        if (somethingPlays() && !relayOn() && !soundStartedByTick)
+            faults << at + QStringLiteral(" sound plays, amplifier off");
+        if (!somethingPlays() && relayOn() && !held)
+            faults << at + QStringLiteral(" quiet, amplifier on");
+    }
+
+    ControllerRig& m_rig;
+};
