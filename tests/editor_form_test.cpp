@@ -108,7 +108,10 @@ struct LengthCase
     QString kept; // what "08:401" leaves in the field
 };
 
-void PrintTo(const LengthCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const LengthCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class FieldLength : public ::testing::TestWithParam<LengthCase>
 {
@@ -211,7 +214,8 @@ TEST(Form2, SaveIntoAFolderThatIsAFileIsToldAndWritesNothing)
     blocker.close();
     form->command(1)->click();
     ASSERT_EQ(rig.dialogs.told.size(), 1u);
-    EXPECT_TRUE(rig.dialogs.told[0].first.startsWith(QStringLiteral("Şu günün saatleri kaydedilemedi: Pazartesi.")));
+    EXPECT_TRUE(
+        rig.dialogs.told[0].first.startsWith(QStringLiteral("Şu günün saatleri kaydedilemedi: Pazartesi.")));
     ASSERT_TRUE(blocker.open(QIODevice::ReadOnly));
     EXPECT_EQ(blocker.readAll(), QByteArray("not a folder"));
 }

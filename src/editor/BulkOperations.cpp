@@ -74,7 +74,8 @@ QString failureMessage(Action action, const QStringList& days)
 {
     const bool one = days.size() == 1;
     const QString subject = one ? QStringLiteral("Şu günün") : QStringLiteral("Şu günlerin");
-    const QString verb = action == Action::Write ? QStringLiteral("kaydedilemedi") : QStringLiteral("silinemedi");
+    const QString verb =
+        action == Action::Write ? QStringLiteral("kaydedilemedi") : QStringLiteral("silinemedi");
     return QStringLiteral("%1 saatleri %2: %3. Program klasörü yazmaya kapalı ya da disk dolu olabilir.")
         .arg(subject, verb, days.join(QStringLiteral(", ")));
 }

@@ -17,12 +17,12 @@ enum class Action { Write, Clear };
 
 struct Operation
 {
-    int command;          // the button's number: Command2 ... Command8
+    int command; // the button's number: Command2 ... Command8
     QString caption;
-    QString question;     // asked first; only Yes goes on
+    QString question; // asked first; only Yes goes on
     Group group;
     Action action;
-    bool needsSelection;  // tells "Gün seçiniz" and stops when no day is selected
+    bool needsSelection; // tells "Gün seçiniz" and stops when no day is selected
 };
 
 const std::array<Operation, 7>& all();

@@ -9,7 +9,10 @@
 // proportions everywhere.
 namespace EditorGeometry {
 constexpr int TwipsPerPixel = 15;
-constexpr int px(int twips) { return (twips + TwipsPerPixel / 2) / TwipsPerPixel; }
+constexpr int px(int twips)
+{
+    return (twips + TwipsPerPixel / 2) / TwipsPerPixel;
+}
 
 // A rectangle given in the window's twips, placed in a container whose top-left corner is at
 // `origin` (also in window twips).

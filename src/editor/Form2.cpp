@@ -1,5 +1,6 @@
 #include "editor/Form2.h"
 
+#include "editor/EditorFrame.h"
 #include "editor/EditorGeometry.h"
 #include "editor/TimeGrid.h"
 #include "editor/WrappingButton.h"
@@ -38,24 +39,16 @@ Form2::Form2(const ProgramFolder& folder, Dialogs& dialogs, QWidget* parent)
     setFixedSize(EditorGeometry::px(6150), EditorGeometry::px(10065));
 
     buildDayFrame();
-    QGroupBox* saveFrame = buildButtonFrame(QStringLiteral("Frame1"), QStringLiteral("Kayıt işlemleri"), 2400);
-    addCommand(saveFrame, 1, QStringLiteral("Seçili günü Kaydet"), 2760, SaveButtonHeight);
-    connect(m_commands[1], &QAbstractButton::clicked, this, &Form2::Command1_Click);
-    for (const ButtonPlace& place : SaveFrameButtons)
-        addCommand(saveFrame, place.command, BulkOperations::byCommand(place.command).caption, place.top, ButtonHeight);
-    QGroupBox* clearFrame = buildButtonFrame(QStringLiteral("Frame2"), QStringLiteral("Silme işlemleri"), 6000);
-    for (const ButtonPlace& place : ClearFrameButtons)
-        addCommand(clearFrame, place.command, BulkOperations::byCommand(place.command).caption, place.top, ButtonHeight);
-    for (const BulkOperations::Operation& operation : BulkOperations::all()) {
-        connect(m_commands[operation.command], &QAbstractButton::clicked, this,
-                [this, &operation] { runBulk(operation); });
-    }
+    buildButtonFrames();
     m_grid = new TimeGrid(this);
     setKeyboardOrder();
     Form_Load();
 }
 
-QLineEdit* Form2::field(int slot) const { return m_grid->field(slot); }
+QLineEdit* Form2::field(int slot) const
+{
+    return m_grid->field(slot);
+}
 
 QString Form2::selectedDay() const
 {
@@ -63,7 +56,10 @@ QString Form2::selectedDay() const
     return selected.isEmpty() ? QString() : selected.first()->text();
 }
 
-DaySchedule Form2::fields() const { return m_grid->values(); }
+DaySchedule Form2::fields() const
+{
+    return m_grid->values();
+}
 
 void Form2::Form_Load()
 {
@@ -113,10 +109,8 @@ void Form2::runBulk(const BulkOperations::Operation& operation)
 
 void Form2::buildDayFrame()
 {
-    auto* frame = new QGroupBox(QStringLiteral("Günler"), this);
-    frame->setObjectName(QStringLiteral("Frame4"));
-    frame->setFont(EditorGeometry::frameFont());
-    frame->setGeometry(EditorGeometry::rect(ColumnLeft, 120, ColumnWidth, 2175));
+    auto* frame = new EditorFrame(QStringLiteral("Frame4"), QStringLiteral("Günler"),
+                                  EditorGeometry::rect(ColumnLeft, 120, ColumnWidth, 2175), this);
     m_list1 = new QListWidget(frame);
     m_list1->setObjectName(QStringLiteral("List1"));
     m_list1->setFont(EditorGeometry::frameFont());
@@ -130,16 +124,35 @@ void Form2::buildDayFrame()
     connect(m_list1, &QListWidget::itemSelectionChanged, this, &Form2::List1_Click);
 }
 
-QGroupBox* Form2::buildButtonFrame(const QString& name, const QString& caption, int top)
+void Form2::buildButtonFrames()
 {
-    auto* frame = new QGroupBox(caption, this);
-    frame->setObjectName(name);
-    frame->setFont(EditorGeometry::frameFont());
-    frame->setGeometry(EditorGeometry::rect(ColumnLeft, top, ColumnWidth, FrameHeight));
-    return frame;
+    QGroupBox* saveFrame =
+        buildButtonFrame(QStringLiteral("Frame1"), QStringLiteral("Kayıt işlemleri"), 2400);
+    QAbstractButton* save =
+        addCommand(saveFrame, 1, QStringLiteral("Seçili günü Kaydet"), 2760, SaveButtonHeight);
+    connect(save, &QAbstractButton::clicked, this, &Form2::Command1_Click);
+    for (const ButtonPlace& place : SaveFrameButtons)
+        addBulkCommand(saveFrame, place.command, place.top);
+    QGroupBox* clearFrame =
+        buildButtonFrame(QStringLiteral("Frame2"), QStringLiteral("Silme işlemleri"), 6000);
+    for (const ButtonPlace& place : ClearFrameButtons)
+        addBulkCommand(clearFrame, place.command, place.top);
 }
 
-void Form2::addCommand(QGroupBox* frame, int number, const QString& caption, int top, int height)
+QGroupBox* Form2::buildButtonFrame(const QString& name, const QString& caption, int top)
+{
+    return new EditorFrame(name, caption, EditorGeometry::rect(ColumnLeft, top, ColumnWidth, FrameHeight),
+                           this);
+}
+
+void Form2::addBulkCommand(QGroupBox* frame, int number, int top)
+{
+    const BulkOperations::Operation& operation = BulkOperations::byCommand(number);
+    QAbstractButton* button = addCommand(frame, number, operation.caption, top, ButtonHeight);
+    connect(button, &QAbstractButton::clicked, this, [this, &operation] { runBulk(operation); });
+}
+
+QAbstractButton* Form2::addCommand(QGroupBox* frame, int number, const QString& caption, int top, int height)
 {
     auto* button = new WrappingButton(caption, frame);
     button->setObjectName(QStringLiteral("Command%1").arg(number));
@@ -148,6 +161,7 @@ void Form2::addCommand(QGroupBox* frame, int number, const QString& caption, int
     const QPoint frameTwips = frame->pos() * EditorGeometry::TwipsPerPixel;
     button->setGeometry(EditorGeometry::rect(ButtonLeft, top, ButtonWidth, height, frameTwips));
     m_commands[number] = button;
+    return button;
 }
 
 void Form2::setKeyboardOrder()
@@ -163,7 +177,10 @@ void Form2::setKeyboardOrder()
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
-void Form2::tellNoDaySelected() { m_dialogs.tell(NoDaySelected, Texts::AppTitle); }
+void Form2::tellNoDaySelected()
+{
+    m_dialogs.tell(NoDaySelected, Texts::AppTitle);
+}
 
 void Form2::reportNotWritten(BulkOperations::Action action, const QStringList& days)
 {

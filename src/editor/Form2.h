@@ -37,8 +37,10 @@ private:
     void runBulk(const BulkOperations::Operation& operation);
 
     void buildDayFrame();
+    void buildButtonFrames();
     QGroupBox* buildButtonFrame(const QString& name, const QString& caption, int top);
-    void addCommand(QGroupBox* frame, int number, const QString& caption, int top, int height);
+    void addBulkCommand(QGroupBox* frame, int number, int top);
+    QAbstractButton* addCommand(QGroupBox* frame, int number, const QString& caption, int top, int height);
     void setKeyboardOrder();
     void tellNoDaySelected();
     void reportNotWritten(BulkOperations::Action action, const QStringList& days);

@@ -27,17 +27,19 @@ QString rowLabelName(int lesson)
         return QStringLiteral("Label8_%1").arg(lesson - 1); // the control array Label8(0..7)
     if (lesson <= 14)
         return QStringLiteral("Label%1").arg(lesson + 2); // Label11 .. Label16
-    return QStringLiteral("Label%1").arg(lesson - 12); // Label3 .. Label5
+    return QStringLiteral("Label%1").arg(lesson - 12);    // Label3 .. Label5
 }
 
-int rowTop(int lesson) { return FirstRowTop + (lesson - 1) * RowPitch; }
+int rowTop(int lesson)
+{
+    return FirstRowTop + (lesson - 1) * RowPitch;
+}
 } // namespace
 
-TimeGrid::TimeGrid(QWidget* parent) : QGroupBox(QStringLiteral("Saatler"), parent)
+TimeGrid::TimeGrid(QWidget* parent)
+    : EditorFrame(QStringLiteral("Frame3"), QStringLiteral("Saatler"),
+                  EditorGeometry::rect(FrameLeft, FrameTop, FrameWidth, FrameHeight), parent)
 {
-    setObjectName(QStringLiteral("Frame3"));
-    setFont(EditorGeometry::frameFont());
-    setGeometry(EditorGeometry::rect(FrameLeft, FrameTop, FrameWidth, FrameHeight));
     addAssemblyRow();
     addLabel(QStringLiteral("Label2"), QStringLiteral("Öğrenci   Öğretmen     Çıkış"),
              QRect(ColumnLeft[0], 1500, 2400, 255));

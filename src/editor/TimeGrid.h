@@ -2,7 +2,7 @@
 
 #include "schedule/DaySchedule.h"
 
-#include <QGroupBox>
+#include "editor/EditorFrame.h"
 
 #include <array>
 
@@ -12,7 +12,7 @@ class QLineEdit;
 // The frame "Saatler": the 53 time fields of one day, 17 lesson rows of student, teacher and exit
 // bell plus the two assembly times, with their row labels and column heading. The fields are the
 // editor's only copy of the day being edited.
-class TimeGrid : public QGroupBox
+class TimeGrid : public EditorFrame
 {
     Q_OBJECT
 public:

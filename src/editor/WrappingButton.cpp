@@ -14,7 +14,8 @@ void WrappingButton::paintEvent(QPaintEvent*)
     // The style draws the bevel and focus frame; the caption is drawn here so that it can wrap.
     option.text.clear();
     painter.drawControl(QStyle::CE_PushButton, option);
-    QRect area = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+    // A little air at the sides, so a caption wraps before it touches the border.
+    QRect area = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this).adjusted(3, 0, -3, 0);
     if (isDown()) {
         area.translate(style()->pixelMetric(QStyle::PM_ButtonShiftHorizontal, &option, this),
                        style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &option, this));

@@ -26,18 +26,26 @@ inline QByteArray dayFileBytes(const QStringList& values)
     return bytes;
 }
 
-inline QByteArray clearedFileBytes() { return dayFileBytes(QStringList(Slots::ClearedLines, QStringLiteral("XX:XX"))); }
+inline QByteArray clearedFileBytes()
+{
+    return dayFileBytes(QStringList(Slots::ClearedLines, QStringLiteral("XX:XX")));
+}
 
 // 53 times that differ from day to day: hour 8 + day position, minute = slot number.
 inline QStringList sampleTimes(int dayPosition)
 {
     QStringList times;
     for (int slot = 0; slot < Slots::Count; ++slot)
-        times << QStringLiteral("%1:%2").arg(8 + dayPosition, 2, 10, QLatin1Char('0')).arg(slot, 2, 10, QLatin1Char('0'));
+        times << QStringLiteral("%1:%2")
+                     .arg(8 + dayPosition, 2, 10, QLatin1Char('0'))
+                     .arg(slot, 2, 10, QLatin1Char('0'));
     return times;
 }
 
-inline QStringList toList(const DaySchedule& schedule) { return QStringList(schedule.begin(), schedule.end()); }
+inline QStringList toList(const DaySchedule& schedule)
+{
+    return QStringList(schedule.begin(), schedule.end());
+}
 
 // Types text into a widget key by key, as the operator would.
 inline void typeInto(QWidget* widget, const QString& text)
