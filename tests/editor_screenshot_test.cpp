@@ -7,8 +7,10 @@
 
 #include <gtest/gtest.h>
 
-// Renders the editor for the documentation when VEZOZIL_SCREENSHOT_DIR names a folder, e.g.
-//   VEZOZIL_SCREENSHOT_DIR=docs QT_QPA_PLATFORM=xcb xvfb-run build/editor_screenshot_test
+// Renders the editor for the documentation when VEZOZIL_SCREENSHOT_DIR names a folder; with
+// VEZOZIL_SOURCE_DIR set it shows the shipped timetable. From the source tree:
+//   VEZOZIL_SOURCE_DIR=$PWD VEZOZIL_SCREENSHOT_DIR=docs QT_QPA_PLATFORM=xcb xvfb-run -a \
+//       build/editor_screenshot_test
 TEST(Form2Screenshot, SavesThePictureOfTheEditor)
 {
     const QString target = qEnvironmentVariable("VEZOZIL_SCREENSHOT_DIR");
