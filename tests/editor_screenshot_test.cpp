@@ -9,8 +9,7 @@
 
 // Renders the editor for the documentation when VEZOZIL_SCREENSHOT_DIR names a folder; with
 // VEZOZIL_SOURCE_DIR set it shows the shipped timetable. From the source tree:
-//   VEZOZIL_SOURCE_DIR=$PWD VEZOZIL_SCREENSHOT_DIR=docs QT_QPA_PLATFORM=xcb xvfb-run -a \
-//       build/editor_screenshot_test
+//   VEZOZIL_SOURCE_DIR=$PWD VEZOZIL_SCREENSHOT_DIR=docs QT_QPA_PLATFORM=xcb xvfb-run -a build/editor_screenshot_test
 TEST(Form2Screenshot, SavesThePictureOfTheEditor)
 {
     const QString target = qEnvironmentVariable("VEZOZIL_SCREENSHOT_DIR");
