@@ -1,0 +1,53 @@
+#pragma once
+
+#include "editor/BulkOperations.h"
+#include "schedule/DaySchedule.h"
+#include "schedule/ProgramFolder.h"
+
+#include <QWidget>
+
+#include <array>
+
+class Dialogs;
+class QAbstractButton;
+class QGroupBox;
+class QLineEdit;
+class QListWidget;
+class TimeGrid;
+
+// The schedule editor "Saatler": one day of the weekly timetable at a time, chosen in the day list,
+// with a save button and the bulk copy and clear buttons. It works on the day files only and never
+// talks to the main window, which picks changes up when it next loads a day.
+class Form2 : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit Form2(const ProgramFolder& folder, Dialogs& dialogs, QWidget* parent = nullptr);
+
+    QListWidget* dayList() const { return m_list1; }
+    QLineEdit* field(int slot) const;
+    QAbstractButton* command(int number) const { return m_commands.at(number); } // Command1 ... Command8
+    QString selectedDay() const; // empty when no day is selected
+    DaySchedule fields() const;
+
+private:
+    void Form_Load();
+    void List1_Click();
+    void Command1_Click();
+    void runBulk(const BulkOperations::Operation& operation);
+
+    void buildDayFrame();
+    void buildButtonFrames();
+    QGroupBox* buildButtonFrame(const QString& name, const QString& caption, int top);
+    void addBulkCommand(QGroupBox* frame, int number, int top);
+    QAbstractButton* addCommand(QGroupBox* frame, int number, const QString& caption, int top, int height);
+    void setKeyboardOrder();
+    void tellNoDaySelected();
+    void reportNotWritten(BulkOperations::Action action, const QStringList& days);
+
+    const ProgramFolder m_folder;
+    Dialogs& m_dialogs;
+    QListWidget* m_list1 = nullptr;
+    TimeGrid* m_grid = nullptr;
+    std::array<QAbstractButton*, 9> m_commands{}; // indexed by button number; [0] unused
+};
