@@ -50,7 +50,7 @@ void asTheSettingsWould(const QTemporaryDir& dir, Controller& c)
 int main(int argc, char** argv)
 {
     const bool print = argc > 1 && QByteArray(argv[1]) == "--print"; // the events, for a look
-    Simulation::holdTimeZone(); // as the command does
+    Simulation::holdTimeZone();                                      // as the command does
     QTemporaryDir dir;
     writeWeek(dir);
     const QDate monday(2026, 12, 7);

@@ -3,9 +3,11 @@
 #include "platform/SystemDesktop.h"
 #include "support/TestSupport.h"
 
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -191,4 +193,23 @@ TEST(Desktop, EndsRealProcessesByName)
         EXPECT_TRUE(s->process.waitForFinished(5000));
         EXPECT_EQ(s->process.exitStatus(), QProcess::CrashExit);
     }
+}
+
+TEST(Desktop, StartsARealProgramDetachedInItsFolder)
+{
+    QTemporaryDir dir;
+    const QString program = dir.filePath(QStringLiteral("radyo"));
+    QFile f(program);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("#!/bin/sh\ntouch \"$PWD/calisti\"\n");
+    f.close();
+    f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    SystemDesktop desktop;
+    desktop.openDocument(program);
+    const QString mark = dir.filePath(QStringLiteral("calisti"));
+    const QDeadlineTimer deadline(5000);
+    while (!QFile::exists(mark) && !deadline.hasExpired())
+        QThread::msleep(10);
+    EXPECT_TRUE(QFile::exists(mark));
 }

@@ -83,8 +83,8 @@ TEST(ProgramFolderChoice, DirOptionValueIsRead)
 TEST(ProgramFolderChoice, RelativeDirIsTakenFromTheWorkingFolder)
 {
     Places p;
-    const QString chosen = chooseProgramFolder({QStringLiteral("--dir"), QStringLiteral("okul")}, p.exeDir(),
-                                               p.places());
+    const QString chosen =
+        chooseProgramFolder({QStringLiteral("--dir"), QStringLiteral("okul")}, p.exeDir(), p.places());
     EXPECT_EQ(chosen, QDir::current().absoluteFilePath(QStringLiteral("okul")));
 }
 

@@ -51,10 +51,11 @@ TEST(TerminationWatcher, SignalsArrivingTogetherAreOneRequest)
 {
     ensureCoreApplication();
     TerminationWatcher watcher;
-    EXPECT_EQ(requestsAfter(watcher, [] {
-                  std::raise(SIGTERM);
-                  std::raise(SIGHUP);
-              }),
+    EXPECT_EQ(requestsAfter(watcher,
+                            [] {
+                                std::raise(SIGTERM);
+                                std::raise(SIGHUP);
+                            }),
               1);
 }
 
@@ -62,7 +63,9 @@ TEST(TerminationWatcher, NothingIsRequestedWithoutASignal)
 {
     ensureCoreApplication();
     TerminationWatcher watcher;
-    EXPECT_EQ(requestsAfter(watcher, [] {}, 100), 0);
+    EXPECT_EQ(requestsAfter(
+                  watcher, [] {}, 100),
+              0);
 }
 
 TEST(TerminationWatcher, PreviousHandlersReturnWhenItEnds)

@@ -41,7 +41,9 @@ TEST(SimulateArguments, CommandLinesAreAcceptedOrRefusedWithStatusTwo)
         {"dir twice", {"vezozil", "--dir", "DIR", "--dir", "DIR", "--simulate", From, Until}, 2},
         {"simulate missing", {"vezozil", "--dir", "DIR"}, 2},
         {"one time only", {"vezozil", "--dir", "DIR", "--simulate", From}, 2},
-        {"simulate twice", {"vezozil", "--dir", "DIR", "--simulate", From, Until, "--simulate", From, Until}, 2},
+        {"simulate twice",
+         {"vezozil", "--dir", "DIR", "--simulate", From, Until, "--simulate", From, Until},
+         2},
         {"until before from", {"vezozil", "--dir", "DIR", "--simulate", Until, From}, 2},
         {"date only", {"vezozil", "--dir", "DIR", "--simulate", "2026-12-07", Until}, 2},
         {"blank for T", {"vezozil", "--dir", "DIR", "--simulate", "2026-12-07 08:00:00", Until}, 2},
@@ -83,8 +85,8 @@ TEST(SimulateArguments, StartupAloneRunsWhenNoTimePasses)
     QTemporaryDir dir;
     QString output;
     QTextStream out(&output);
-    ASSERT_EQ(runSimulateCommand({QStringLiteral("--dir"), dir.path(), QStringLiteral("--simulate"), From, From},
-                                 out),
+    ASSERT_EQ(runSimulateCommand(
+                  {QStringLiteral("--dir"), dir.path(), QStringLiteral("--simulate"), From, From}, out),
               0);
     EXPECT_EQ(output, QStringLiteral("2026-12-07T08:00:00 day Pazartesi\n"));
 }

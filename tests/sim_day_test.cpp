@@ -20,7 +20,11 @@ const QDate Saturday(2026, 12, 12);
 // A temporary program folder with timetables and short silent sounds of known length.
 struct Rehearsal
 {
-    Rehearsal() { QDir(dir.path()).mkpath(QStringLiteral("saatler")); }
+    Rehearsal()
+    {
+        Simulation::holdTimeZone(); // as the command does
+        QDir(dir.path()).mkpath(QStringLiteral("saatler"));
+    }
 
     void day(const QString& name, const QHash<int, QString>& slots) const
     {
@@ -114,21 +118,22 @@ TEST(SimulateDay, WithoutAChosenMelodyTheBellPlaysMelodyZero)
 TEST(SimulateDay, NewBellCutsOffAMelodyStillPlaying)
 {
     Rehearsal r;
-    r.day(QStringLiteral("Pazartesi"), {{Lesson1Student, QStringLiteral("08:40")},
-                                        {Lesson1Exit, QStringLiteral("08:41")}});
+    r.day(QStringLiteral("Pazartesi"),
+          {{Lesson1Student, QStringLiteral("08:40")}, {Lesson1Exit, QStringLiteral("08:41")}});
     r.sound(QStringLiteral("melodiler/1.wav"), 70.0);
     r.sound(QStringLiteral("melodiler/3.wav"), 1.0);
     const QStringList lines =
         r.run(Monday, QTime(8, 39, 0), QTime(8, 42, 0), [](Controller& c) { chooseMelodies(c, 1, 2, 3); });
-    EXPECT_EQ(lines, on(Monday, {"08:39:00 day Pazartesi", "08:40:00 wav play melodiler/1.wav",
-                                 "08:41:00 wav stop", "08:41:00 wav play melodiler/3.wav", "08:41:01 wav end"}));
+    EXPECT_EQ(lines,
+              on(Monday, {"08:39:00 day Pazartesi", "08:40:00 wav play melodiler/1.wav", "08:41:00 wav stop",
+                          "08:41:00 wav play melodiler/3.wav", "08:41:01 wav end"}));
 }
 
 TEST(SimulateDay, UnplayableMelodiesFailAndKeepTheAmplifierOff)
 {
     Rehearsal r;
-    r.day(QStringLiteral("Pazartesi"), {{Lesson1Student, QStringLiteral("08:40")},
-                                        {Lesson1Exit, QStringLiteral("08:41")}});
+    r.day(QStringLiteral("Pazartesi"),
+          {{Lesson1Student, QStringLiteral("08:40")}, {Lesson1Exit, QStringLiteral("08:41")}});
     QFile broken(r.dir.filePath(QStringLiteral("melodiler/3.wav")));
     QDir().mkpath(QFileInfo(broken).absolutePath());
     ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
@@ -152,9 +157,9 @@ TEST(SimulateDay, AnnouncementFollowsTheStudentBellInItsMinute)
         chooseMelodies(c, 1, 2, 3);
         c.m.check1 = true;
     });
-    EXPECT_EQ(lines, on(Monday, {"08:39:59 day Pazartesi", "08:40:00 wav play melodiler/1.wav",
-                                 "08:40:02 wav end", "08:40:02 wav play melodiler/anons1.wav",
-                                 "08:40:06 wav end"}));
+    EXPECT_EQ(lines,
+              on(Monday, {"08:39:59 day Pazartesi", "08:40:00 wav play melodiler/1.wav", "08:40:02 wav end",
+                          "08:40:02 wav play melodiler/anons1.wav", "08:40:06 wav end"}));
 }
 
 TEST(SimulateDay, MidnightLoadsTheNextDay)
@@ -162,15 +167,16 @@ TEST(SimulateDay, MidnightLoadsTheNextDay)
     Rehearsal r;
     r.day(QStringLiteral("Pazartesi"), {});
     r.day(QStringLiteral("Salı"), {});
-    const QStringList lines = r.run(QDateTime(Monday, QTime(23, 59, 58)), QDateTime(Monday.addDays(1), QTime(0, 0, 2)));
+    const QStringList lines =
+        r.run(QDateTime(Monday, QTime(23, 59, 58)), QDateTime(Monday.addDays(1), QTime(0, 0, 2)));
     EXPECT_EQ(lines, QStringList({"2026-12-07T23:59:58 day Pazartesi", "2026-12-08T00:00:00 day Salı"}));
 }
 
 TEST(SimulateDay, MarkedBreakPlaysMusicTrackAfterTrackUntilTheNextBell)
 {
     Rehearsal r;
-    r.day(QStringLiteral("Pazartesi"), {{Lesson1Exit, QStringLiteral("09:30")},
-                                        {Lesson2Student, QStringLiteral("09:31")}});
+    r.day(QStringLiteral("Pazartesi"),
+          {{Lesson1Exit, QStringLiteral("09:30")}, {Lesson2Student, QStringLiteral("09:31")}});
     r.sound(QStringLiteral("melodiler/1.wav"), 1.0);
     r.sound(QStringLiteral("melodiler/3.wav"), 2.0);
     const QString track = r.sound(QStringLiteral("muzik/parca.wav"), 20.0);
@@ -182,10 +188,11 @@ TEST(SimulateDay, MarkedBreakPlaysMusicTrackAfterTrackUntilTheNextBell)
         c.m.musicList = {track};
     });
     const QString play = QStringLiteral("music play ") + track;
-    EXPECT_EQ(lines, on(Monday, {"09:29:59 day Pazartesi", "09:30:00 wav play melodiler/3.wav",
-                                 "09:30:02 wav end", "09:30:02 " + play, "09:30:22 music end", "09:30:22 " + play,
-                                 "09:30:42 music end", "09:30:42 " + play, "09:31:00 music stop",
-                                 "09:31:00 wav play melodiler/1.wav", "09:31:01 wav end"}));
+    EXPECT_EQ(lines,
+              on(Monday, {"09:29:59 day Pazartesi", "09:30:00 wav play melodiler/3.wav", "09:30:02 wav end",
+                          "09:30:02 " + play, "09:30:22 music end", "09:30:22 " + play, "09:30:42 music end",
+                          "09:30:42 " + play, "09:31:00 music stop", "09:31:00 wav play melodiler/1.wav",
+                          "09:31:01 wav end"}));
 }
 
 TEST(SimulateDay, UnplayableMusicIsTriedAgainEverySecond)
@@ -202,8 +209,9 @@ TEST(SimulateDay, UnplayableMusicIsTriedAgainEverySecond)
         c.m.musicList = {missing};
     });
     const QString fail = QStringLiteral("music fail ") + missing;
-    EXPECT_EQ(lines, on(Monday, {"09:29:59 day Pazartesi", "09:30:00 wav play melodiler/3.wav",
-                                 "09:30:01 wav end", "09:30:01 " + fail, "09:30:02 " + fail, "09:30:03 " + fail}));
+    EXPECT_EQ(lines,
+              on(Monday, {"09:29:59 day Pazartesi", "09:30:00 wav play melodiler/3.wav", "09:30:01 wav end",
+                          "09:30:01 " + fail, "09:30:02 " + fail, "09:30:03 " + fail}));
 }
 
 TEST(SimulateDay, ProgramModeOpensTheProgramAndEndsItAtTheStudentBell)
@@ -226,8 +234,8 @@ TEST(SimulateDay, ProgramModeOpensTheProgramAndEndsItAtTheStudentBell)
     EXPECT_EQ(lines, on(Monday, {"09:29:59 day Pazartesi", "09:30:00 kill radyo.exe",
                                  "09:30:00 wav play melodiler/3.wav", "09:30:02 wav end",
                                  "09:30:02 open /opt/radyo/liste.m3u", "09:31:00 wav play melodiler/2.wav",
-                                 "09:31:01 wav end", "09:32:00 kill radyo.exe", "09:32:00 wav play melodiler/1.wav",
-                                 "09:32:01 wav end"}));
+                                 "09:31:01 wav end", "09:32:00 kill radyo.exe",
+                                 "09:32:00 wav play melodiler/1.wav", "09:32:01 wav end"}));
 }
 
 TEST(SimulateDay, ShutdownTimeShutsDownOnce)
@@ -263,8 +271,10 @@ TEST(SimulateDay, WholeSchoolDayRingsEveryBellOnceWithTheAmplifierAroundIt)
     for (int lesson = 1; lesson <= Lessons; ++lesson) {
         const QTime start = QTime(8, 40).addSecs(50 * 60 * (lesson - 1));
         slots[Slots::lessonSlot(lesson, Slots::Column::Student)] = start.toString(QStringLiteral("HH:mm"));
-        slots[Slots::lessonSlot(lesson, Slots::Column::Teacher)] = start.addSecs(120).toString(QStringLiteral("HH:mm"));
-        slots[Slots::lessonSlot(lesson, Slots::Column::Exit)] = start.addSecs(2400).toString(QStringLiteral("HH:mm"));
+        slots[Slots::lessonSlot(lesson, Slots::Column::Teacher)] =
+            start.addSecs(120).toString(QStringLiteral("HH:mm"));
+        slots[Slots::lessonSlot(lesson, Slots::Column::Exit)] =
+            start.addSecs(2400).toString(QStringLiteral("HH:mm"));
     }
     r.day(QStringLiteral("Pazartesi"), slots);
     for (const char* melody : {"melodiler/1.wav", "melodiler/2.wav", "melodiler/3.wav"})
@@ -275,7 +285,8 @@ TEST(SimulateDay, WholeSchoolDayRingsEveryBellOnceWithTheAmplifierAroundIt)
     });
 
     auto count = [&](const QString& event) {
-        return std::count_if(lines.begin(), lines.end(), [&](const QString& l) { return l.mid(20) == event; });
+        return std::count_if(lines.begin(), lines.end(),
+                             [&](const QString& l) { return l.mid(20) == event; });
     };
     EXPECT_EQ(count(QStringLiteral("day Pazartesi")), 1);
     EXPECT_EQ(count(QStringLiteral("wav play melodiler/1.wav")), Lessons);

@@ -34,7 +34,18 @@ QByteArray readSmallFile(const QString& path)
 bool SystemProcessControl::startDetached(const QString& program, const QStringList& arguments,
                                          const QString& workingDirectory)
 {
-    return QProcess::startDetached(program, arguments, workingDirectory);
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments(arguments);
+    process.setWorkingDirectory(workingDirectory);
+#ifdef Q_OS_WIN
+    // taskkill and shutdown are console tools: started without a console, no black window
+    // flashes up on the school's screen.
+    process.setCreateProcessArgumentsModifier([](QProcess::CreateProcessArguments* args) {
+        args->flags = (args->flags & ~DWORD(CREATE_NEW_CONSOLE)) | CREATE_NO_WINDOW;
+    });
+#endif
+    return process.startDetached();
 }
 
 bool SystemProcessControl::shellOpen(const QString& target)
@@ -94,4 +105,7 @@ bool SystemProcessControl::kill(qint64 pid)
 #endif
 }
 
-qint64 SystemProcessControl::ownPid() { return QCoreApplication::applicationPid(); }
+qint64 SystemProcessControl::ownPid()
+{
+    return QCoreApplication::applicationPid();
+}

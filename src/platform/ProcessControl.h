@@ -21,10 +21,10 @@ public:
     // The process table (Linux /proc). Readers return an empty text for a process that has gone
     // or that may not be read.
     virtual QList<qint64> processIds() = 0;
-    virtual QString executablePath(qint64 pid) = 0; // /proc/<pid>/exe, as the link reads
-    virtual QString commandName(qint64 pid) = 0;    // /proc/<pid>/comm, cut to 15 bytes by the kernel
+    virtual QString executablePath(qint64 pid) = 0;  // /proc/<pid>/exe, as the link reads
+    virtual QString commandName(qint64 pid) = 0;     // /proc/<pid>/comm, cut to 15 bytes by the kernel
     virtual QStringList commandLine(qint64 pid) = 0; // /proc/<pid>/cmdline, split at NUL
-    virtual bool kill(qint64 pid) = 0;              // SIGKILL
+    virtual bool kill(qint64 pid) = 0;               // SIGKILL
     virtual qint64 ownPid() = 0;
 };
 

@@ -80,8 +80,8 @@ int seedProgramFolder(const QString& target, const QString& defaults)
 ProgramFolderPlaces systemProgramFolderPlaces(const QString& executableDir)
 {
     ProgramFolderPlaces places;
-    places.userDataDir = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-                         QStringLiteral("/vezozil");
+    places.userDataDir =
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/vezozil");
     places.defaultsDirs << QStringLiteral(VEZOZIL_DEFAULTS_DIR)
                         << QDir::cleanPath(executableDir + QStringLiteral("/../share/vezozil"));
     return places;

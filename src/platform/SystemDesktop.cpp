@@ -62,7 +62,8 @@ void SystemDesktop::killProcesses(const QString& imageName)
     if (imageName.isEmpty())
         return;
 #ifdef Q_OS_WIN
-    if (!m_control.startDetached(QStringLiteral("taskkill"), {QStringLiteral("/F"), QStringLiteral("/IM"), imageName}))
+    if (!m_control.startDetached(QStringLiteral("taskkill"),
+                                 {QStringLiteral("/F"), QStringLiteral("/IM"), imageName}))
         qCWarning(lcApp) << "taskkill cannot be started";
 #else
     const QList<qint64> pids = matchingProcesses(imageName);
@@ -109,7 +110,8 @@ bool SystemDesktop::matches(qint64 pid, const QStringList& names)
         // words of the command line (the program, or the script after its interpreter).
         if (comm.size() == CommLength && wanted.startsWith(comm)) {
             const QStringList words = m_control.commandLine(pid).mid(0, 2);
-            if (std::any_of(words.begin(), words.end(), [&](const QString& w) { return baseName(w) == name; }))
+            if (std::any_of(words.begin(), words.end(),
+                            [&](const QString& w) { return baseName(w) == name; }))
                 return true;
         }
     }

@@ -15,7 +15,9 @@ bool SimRelayPort::Out32(quint16 address, quint16 value)
         return true;
     m_last[address] = byte;
     // Data line D0 drives the relay.
-    m_log.event(QStringLiteral("relay %1 %2").arg(address).arg((byte & 1) ? QStringLiteral("on") : QStringLiteral("off")));
+    m_log.event(QStringLiteral("relay %1 %2")
+                    .arg(address)
+                    .arg((byte & 1) ? QStringLiteral("on") : QStringLiteral("off")));
     return true;
 }
 
@@ -65,15 +67,30 @@ bool SimWavPlayer::play(const QString& fullPath)
     return m_sound.start(fullPath, m_folder.relative(fullPath));
 }
 
-void SimMusicPlayer::play(const QString& source) { m_sound.start(source, source); }
+void SimMusicPlayer::play(const QString& source)
+{
+    m_sound.start(source, source);
+}
 
-void SimDesktop::openDocument(const QString& path) { m_log.event(QStringLiteral("open ") + path); }
+void SimDesktop::openDocument(const QString& path)
+{
+    m_log.event(QStringLiteral("open ") + path);
+}
 
-void SimDesktop::killProcesses(const QString& imageName) { m_log.event(QStringLiteral("kill ") + imageName); }
+void SimDesktop::killProcesses(const QString& imageName)
+{
+    m_log.event(QStringLiteral("kill ") + imageName);
+}
 
-void SimDesktop::shutdown() { m_log.event(QStringLiteral("shutdown")); }
+void SimDesktop::shutdown()
+{
+    m_log.event(QStringLiteral("shutdown"));
+}
 
-void SimDesktop::openUrl(const QString& url) { qCInfo(lcApp) << "rehearsal: would open" << url; }
+void SimDesktop::openUrl(const QString& url)
+{
+    qCInfo(lcApp) << "rehearsal: would open" << url;
+}
 
 bool SimDialogs::askYesNo(const QString& text)
 {

@@ -58,7 +58,7 @@ public:
     bool start(const QString& file, const QString& shown); // "play" or "fail"
     void cut();                                            // "stop" while playing
     bool playing() const { return m_playing && m_time.msecs() < m_end; }
-    void expire();                                         // "end" once its time is up
+    void expire(); // "end" once its time is up
 
 private:
     std::optional<double> lengthOf(const QString& file);

@@ -13,9 +13,15 @@ const QString TimeFormat = QStringLiteral("yyyy-MM-dd'T'HH:mm:ss");
 const QString Usage =
     QStringLiteral("usage: vezozil --dir DIR --simulate FROM UNTIL (times as YYYY-MM-DDTHH:MM:SS)");
 
-SimulateCommandLine failure(const QString& why) { return {std::nullopt, why}; }
+SimulateCommandLine failure(const QString& why)
+{
+    return {std::nullopt, why};
+}
 
-bool isOption(const QString& a) { return a.startsWith(QLatin1String("--")); }
+bool isOption(const QString& a)
+{
+    return a.startsWith(QLatin1String("--"));
+}
 } // namespace
 
 QDateTime parseSimulateTime(const QString& text)
@@ -55,7 +61,8 @@ SimulateCommandLine parseSimulateArguments(const QStringList& arguments)
             parsed.from = parseSimulateTime(arguments.at(++i));
             parsed.until = parseSimulateTime(arguments.at(++i));
             if (!parsed.from.isValid() || !parsed.until.isValid())
-                return failure(QStringLiteral("bad time '%1'").arg(arguments.at(parsed.from.isValid() ? i : i - 1)));
+                return failure(
+                    QStringLiteral("bad time '%1'").arg(arguments.at(parsed.from.isValid() ? i : i - 1)));
             haveTimes = true;
         } else {
             return failure(QStringLiteral("unknown argument '%1'").arg(a));

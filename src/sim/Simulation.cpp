@@ -3,13 +3,8 @@
 #include <QFile>
 
 Simulation::Simulation(const QString& programFolder, const QDateTime& from, QTextStream& out)
-    : m_time(from),
-      m_log(out, m_time.clock()),
-      m_folder(programFolder),
-      m_port(m_log),
-      m_wav(m_time, m_log, m_folder),
-      m_music(m_time, m_log),
-      m_desktop(m_log),
+    : m_time(from), m_log(out, m_time.clock()), m_folder(programFolder), m_port(m_log),
+      m_wav(m_time, m_log, m_folder), m_music(m_time, m_log), m_desktop(m_log),
       m_controller(m_model,
                    Devices{m_time.clock(), m_port, m_wav, m_music, m_desktop, m_dialogs, m_shell, m_instance},
                    m_folder)
@@ -28,7 +23,10 @@ void Simulation::holdTimeZone()
 #endif
 }
 
-bool Simulation::start() { return m_controller.Form_Load(); }
+bool Simulation::start()
+{
+    return m_controller.Form_Load();
+}
 
 void Simulation::runUntil(const QDateTime& until)
 {

@@ -4,7 +4,10 @@
 #include <QtEndian>
 
 namespace {
-quint32 le32(const char* p) { return qFromLittleEndian<quint32>(p); }
+quint32 le32(const char* p)
+{
+    return qFromLittleEndian<quint32>(p);
+}
 } // namespace
 
 // RIFF/WAVE: the data chunk's size divided by the format's byte rate.
