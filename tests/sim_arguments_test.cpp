@@ -1,9 +1,12 @@
 #include "sim/SimulateCommand.h"
 #include "support/TestSupport.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <ctime>
 
 namespace {
 struct Case
@@ -89,4 +92,23 @@ TEST(SimulateArguments, StartupAloneRunsWhenNoTimePasses)
                   {QStringLiteral("--dir"), dir.path(), QStringLiteral("--simulate"), From, From}, out),
               0);
     EXPECT_EQ(output, QStringLiteral("2026-12-07T08:00:00 day Pazartesi\n"));
+}
+
+TEST(SimulateArguments, TimeTheClockSkipsIsRefused)
+{
+    if (!QFile::exists(QStringLiteral("/usr/share/zoneinfo/Europe/Berlin")))
+        GTEST_SKIP() << "no time zone data";
+    const QByteArray before = qgetenv("TZ");
+    qputenv("TZ", "Europe/Berlin");
+    tzset();
+    // Summer time begins at 02:00 on 29 March 2026: the clock goes from 01:59:59 to 03:00:00.
+    EXPECT_FALSE(parseSimulateTime(QStringLiteral("2026-03-29T02:30:00")).isValid());
+    EXPECT_TRUE(parseSimulateTime(QStringLiteral("2026-03-29T03:00:00")).isValid());
+    const QDateTime a = parseSimulateTime(QStringLiteral("2026-03-29T01:59:59"));
+    EXPECT_EQ(a.secsTo(parseSimulateTime(QStringLiteral("2026-03-29T03:00:00"))), 1);
+    if (before.isNull())
+        qunsetenv("TZ");
+    else
+        qputenv("TZ", before);
+    tzset();
 }

@@ -14,6 +14,7 @@
 
 #include <optional>
 #include <unordered_map>
+#include <utility>
 
 // The rehearsal's clock: a manual clock and the same instant in milliseconds, so the simulated
 // players compare times without converting local dates every tick.
@@ -53,7 +54,10 @@ private:
 class SimSound
 {
 public:
-    SimSound(const SimTime& time, SimEventLog& log, QString kind) : m_time(time), m_log(log), m_kind(kind) {}
+    SimSound(const SimTime& time, SimEventLog& log, QString kind)
+        : m_time(time), m_log(log), m_kind(std::move(kind))
+    {
+    }
 
     bool start(const QString& file, const QString& shown); // "play" or "fail"
     void cut();                                            // "stop" while playing

@@ -36,6 +36,31 @@ QDateTime parseSimulateTime(const QString& text)
     return t;
 }
 
+namespace {
+// Each reader takes its option's values from `i` on and returns what is wrong, or nothing.
+QString readDir(const QStringList& arguments, qsizetype& i, QString& dir)
+{
+    const QString& a = arguments.at(i);
+    if (a.size() > 5) // "--dir=PATH"
+        dir = a.mid(6);
+    else if (i + 1 < arguments.size() && !isOption(arguments.at(i + 1)))
+        dir = arguments.at(++i);
+    return dir.isEmpty() ? QStringLiteral("--dir needs a folder") : QString();
+}
+
+QString readTimes(const QStringList& arguments, qsizetype& i, SimulateArguments& parsed)
+{
+    if (i + 2 >= arguments.size())
+        return QStringLiteral("--simulate needs FROM and UNTIL");
+    for (QDateTime* t : {&parsed.from, &parsed.until}) {
+        *t = parseSimulateTime(arguments.at(++i));
+        if (!t->isValid())
+            return QStringLiteral("bad time '%1'").arg(arguments.at(i));
+    }
+    return QString();
+}
+} // namespace
+
 SimulateCommandLine parseSimulateArguments(const QStringList& arguments)
 {
     SimulateArguments parsed;
@@ -43,30 +68,18 @@ SimulateCommandLine parseSimulateArguments(const QStringList& arguments)
     qsizetype i = !arguments.isEmpty() && !isOption(arguments.first()) ? 1 : 0; // the program name
     for (; i < arguments.size(); ++i) {
         const QString& a = arguments.at(i);
+        QString error;
         if (a == QLatin1String("--dir") || a.startsWith(QLatin1String("--dir="))) {
-            if (haveDir)
-                return failure(QStringLiteral("--dir given twice"));
-            if (a.size() > 5)
-                parsed.dir = a.mid(6);
-            else if (i + 1 < arguments.size() && !isOption(arguments.at(i + 1)))
-                parsed.dir = arguments.at(++i);
-            if (parsed.dir.isEmpty())
-                return failure(QStringLiteral("--dir needs a folder"));
+            error = haveDir ? QStringLiteral("--dir given twice") : readDir(arguments, i, parsed.dir);
             haveDir = true;
         } else if (a == QLatin1String("--simulate")) {
-            if (haveTimes)
-                return failure(QStringLiteral("--simulate given twice"));
-            if (i + 2 >= arguments.size())
-                return failure(QStringLiteral("--simulate needs FROM and UNTIL"));
-            parsed.from = parseSimulateTime(arguments.at(++i));
-            parsed.until = parseSimulateTime(arguments.at(++i));
-            if (!parsed.from.isValid() || !parsed.until.isValid())
-                return failure(
-                    QStringLiteral("bad time '%1'").arg(arguments.at(parsed.from.isValid() ? i : i - 1)));
+            error = haveTimes ? QStringLiteral("--simulate given twice") : readTimes(arguments, i, parsed);
             haveTimes = true;
         } else {
-            return failure(QStringLiteral("unknown argument '%1'").arg(a));
+            error = QStringLiteral("unknown argument '%1'").arg(a);
         }
+        if (!error.isEmpty())
+            return failure(error);
     }
     if (!haveDir)
         return failure(QStringLiteral("--dir is missing"));
