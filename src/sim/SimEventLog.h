@@ -1,0 +1,28 @@
+#pragma once
+
+#include "engine/Clock.h"
+
+#include <QString>
+#include <QTextStream>
+
+// The rehearsal's output: one line "<time> <event>" per event, time as YYYY-MM-DDTHH:MM:SS.
+class SimEventLog
+{
+public:
+    SimEventLog(QTextStream& out, const Clock& clock) : m_out(out), m_clock(clock) {}
+
+    void event(const QString& text)
+    {
+        if (m_stamp.isEmpty())
+            m_stamp = m_clock.now().toString(QStringLiteral("yyyy-MM-dd'T'HH:mm:ss"));
+        m_out << m_stamp << ' ' << text << '\n';
+    }
+    // The clock has moved: the next event formats the time afresh. Most seconds have no event, so
+    // the time is only formatted when one happens.
+    void clockMoved() { m_stamp.clear(); }
+
+private:
+    QTextStream& m_out;
+    const Clock& m_clock;
+    QString m_stamp;
+};

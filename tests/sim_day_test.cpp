@@ -1,0 +1,307 @@
+#include "fakes/WavWriter.h"
+#include "schedule/DaySchedule.h"
+#include "sim/SimulateCommand.h"
+#include "sim/Simulation.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+const QDate Monday(2026, 12, 7);
+const QDate Saturday(2026, 12, 12);
+
+// A temporary program folder with timetables and short silent sounds of known length.
+struct Rehearsal
+{
+    Rehearsal()
+    {
+        Simulation::holdTimeZone(); // as the command does
+        QDir(dir.path()).mkpath(QStringLiteral("saatler"));
+    }
+
+    void day(const QString& name, const QHash<int, QString>& slots) const
+    {
+        QByteArray bytes;
+        for (int i = 0; i < Slots::Count; ++i)
+            bytes += '"' + slots.value(i, QStringLiteral("XX:XX")).toUtf8() + "\"\r\n";
+        QFile f(dir.filePath(QStringLiteral("saatler/") + name + QStringLiteral(".txt")));
+        if (f.open(QIODevice::WriteOnly))
+            f.write(bytes);
+    }
+    QString sound(const QString& relative, double seconds) const
+    {
+        const QString path = dir.filePath(relative);
+        writeSilentWav(path, seconds);
+        return path;
+    }
+
+    // The lines printed from `from` to `until`; `setup` sets the controls as the settings would.
+    QStringList run(const QDateTime& from, const QDateTime& until,
+                    const std::function<void(Controller&)>& setup = {}) const
+    {
+        QString output;
+        QTextStream out(&output);
+        Simulation sim(dir.path(), from, out);
+        if (setup)
+            setup(sim.controller());
+        if (sim.start())
+            sim.runUntil(until);
+        out.flush();
+        return output.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+    QStringList run(const QDate& date, const QTime& from, const QTime& until,
+                    const std::function<void(Controller&)>& setup = {}) const
+    {
+        return run(QDateTime(date, from), QDateTime(date, until), setup);
+    }
+
+    QTemporaryDir dir;
+};
+
+// Expected lines written "hh:mm:ss event", on one date.
+QStringList on(const QDate& date, const QStringList& lines)
+{
+    QStringList full;
+    for (const QString& l : lines)
+        full << date.toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char('T') + l;
+    return full;
+}
+
+void chooseMelodies(Controller& c, int student, int teacher, int exit)
+{
+    c.m.box(MelodyBox::Student).position = student - 1;
+    c.m.box(MelodyBox::Teacher).position = teacher - 1;
+    c.m.box(MelodyBox::Exit).position = exit - 1;
+}
+
+constexpr int Lesson1Student = 0, Lesson1Exit = 2, Lesson2Student = 3, Lesson2Teacher = 4, Lesson3Student = 6;
+} // namespace
+
+TEST(SimulateDay, BellSwitchesTheAmplifierAroundItsMelody)
+{
+    Rehearsal r;
+    r.day(QStringLiteral("Pazartesi"), {{Lesson1Student, QStringLiteral("08:40")}});
+    r.sound(QStringLiteral("melodiler/1.wav"), 3.0);
+    const QStringList lines = r.run(Monday, QTime(8, 39, 0), QTime(8, 41, 0), [](Controller& c) {
+        chooseMelodies(c, 1, 2, 3);
+        c.s.lptPortNumber = 1;
+    });
+    EXPECT_EQ(lines, on(Monday, {"08:39:00 day Pazartesi", "08:39:00 relay 888 off",
+                                 "08:40:00 wav play melodiler/1.wav", "08:40:01 relay 888 on",
+                                 "08:40:03 wav end", "08:40:03 relay 888 off"}));
+}
+
+TEST(SimulateDay, WithoutAChosenMelodyTheBellPlaysMelodyZero)
+{
+    Rehearsal r;
+    r.day(QStringLiteral("Pazartesi"), {{Lesson1Student, QStringLiteral("08:40")}});
+    r.sound(QStringLiteral("melodiler/0.wav"), 1.5);
+    QString output;
+    QTextStream out(&output);
+    ASSERT_EQ(runSimulateCommand({QStringLiteral("vezozil"), QStringLiteral("--dir"), r.dir.path(),
+                                  QStringLiteral("--simulate"), QStringLiteral("2026-12-07T08:39:59"),
+                                  QStringLiteral("2026-12-07T08:45:00")},
+                                 out),
+              0);
+    EXPECT_EQ(output, QStringLiteral("2026-12-07T08:39:59 day Pazartesi\n"
+                                     "2026-12-07T08:40:00 wav play melodiler/0.wav\n"
+                                     "2026-12-07T08:40:02 wav end\n"));
+}
+
+TEST(SimulateDay, NewBellCutsOffAMelodyStillPlaying)
+{
+    Rehearsal r;
+    r.day(QStringLiteral("Pazartesi"),
+          {{Lesson1Student, QStringLiteral("08:40")}, {Lesson1Exit, QStringLiteral("08:41")}});
+    r.sound(QStringLiteral("melodiler/1.wav"), 70.0);
+    r.sound(QStringLiteral("melodiler/3.wav"), 1.0);
+    const QStringList lines =
+        r.run(Monday, QTime(8, 39, 0), QTime(8, 42, 0), [](Controller& c) { chooseMelodies(c, 1, 2, 3); });
+    EXPECT_EQ(lines,
+              on(Monday, {"08:39:00 day Pazartesi", "08:40:00 wav play melodiler/1.wav", "08:41:00 wav stop",
+                          "08:41:00 wav play melodiler/3.wav", "08:41:01 wav end"}));
+}
+
+TEST(SimulateDay, UnplayableMelodiesFailAndKeepTheAmplifierOff)
+{
+    Rehearsal r;
+    r.day(QStringLiteral("Pazartesi"),
+          {{Lesson1Student, QStringLiteral("08:40")}, {Lesson1Exit, QStringLiteral("08:41")}});
+    QFile broken(r.dir.filePath(QStringLiteral("melodiler/3.wav")));
+    QDir().mkpath(QFileInfo(broken).absolutePath());
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("not a sound");
+    broken.close();
+    const QStringList lines = r.run(Monday, QTime(8, 39, 0), QTime(8, 42, 0), [](Controller& c) {
+        chooseMelodies(c, 1, 2, 3); // 1.wav does not exist, 3.wav is no WAV file
+        c.s.lptPortNumber = 2;
+    });
+    EXPECT_EQ(lines, on(Monday, {"08:39:00 day Pazartesi", "08:39:00 relay 632 off",
+                                 "08:40:00 wav fail melodiler/1.wav", "08:41:00 wav fail melodiler/3.wav"}));
+}
+
+TEST(SimulateDay, AnnouncementFollowsTheStudentBellInItsMinute)
+{
+    Rehearsal r;
+    r.day(QStringLiteral("Pazartesi"), {{Lesson1Student, QStringLiteral("08:40")}});
+    r.sound(QStringLiteral("melodiler/1.wav"), 2.0);
+    r.sound(QStringLiteral("melodiler/anons1.wav"), 4.0);
+    const QStringList lines = r.run(Monday, QTime(8, 39, 59), QTime(8, 41, 0), [](Controller& c) {
+        chooseMelodies(c, 1, 2, 3);
+        c.m.check1 = true;
+    });
+    EXPECT_EQ(lines,
+              on(Monday, {"08:39:59 day Pazartesi", "08:40:00 wav play melodiler/1.wav", "08:40:02 wav end",
+                          "08:40:02 wav play melodiler/anons1.wav", "08:40:06 wav end"}));
+}
+
+TEST(SimulateDay, MidnightLoadsTheNextDay)
+{
+    Rehearsal r;
+    r.day(QStringLiteral("Pazartesi"), {});
+    r.day(QStringLiteral("Salı"), {});
+    const QStringList lines =
+        r.run(QDateTime(Monday, QTime(23, 59, 58)), QDateTime(Monday.addDays(1), QTime(0, 0, 2)));
+    EXPECT_EQ(lines, QStringList({"2026-12-07T23:59:58 day Pazartesi", "2026-12-08T00:00:00 day Salı"}));
+}
+
+TEST(SimulateDay, MarkedBreakPlaysMusicTrackAfterTrackUntilTheNextBell)
+{
+    Rehearsal r;
+    r.day(QStringLiteral("Pazartesi"),
+          {{Lesson1Exit, QStringLiteral("09:30")}, {Lesson2Student, QStringLiteral("09:31")}});
+    r.sound(QStringLiteral("melodiler/1.wav"), 1.0);
+    r.sound(QStringLiteral("melodiler/3.wav"), 2.0);
+    const QString track = r.sound(QStringLiteral("muzik/parca.wav"), 20.0);
+    const QStringList lines = r.run(Monday, QTime(9, 29, 59), QTime(9, 32, 0), [&](Controller& c) {
+        chooseMelodies(c, 1, 2, 3);
+        c.m.check5 = true;         // "Tenefüste müzik çalsın"
+        c.m.lessonMusic[0] = true; // the break after lesson 1
+        c.m.check33 = true;        // "Hayır": music, not a program
+        c.m.musicList = {track};
+    });
+    const QString play = QStringLiteral("music play ") + track;
+    EXPECT_EQ(lines,
+              on(Monday, {"09:29:59 day Pazartesi", "09:30:00 wav play melodiler/3.wav", "09:30:02 wav end",
+                          "09:30:02 " + play, "09:30:22 music end", "09:30:22 " + play, "09:30:42 music end",
+                          "09:30:42 " + play, "09:31:00 music stop", "09:31:00 wav play melodiler/1.wav",
+                          "09:31:01 wav end"}));
+}
+
+TEST(SimulateDay, UnplayableMusicIsTriedAgainEverySecond)
+{
+    Rehearsal r;
+    r.day(QStringLiteral("Pazartesi"), {{Lesson1Exit, QStringLiteral("09:30")}});
+    r.sound(QStringLiteral("melodiler/3.wav"), 1.0);
+    const QString missing = r.dir.filePath(QStringLiteral("muzik/yok.mp3"));
+    const QStringList lines = r.run(Monday, QTime(9, 29, 59), QTime(9, 30, 3), [&](Controller& c) {
+        chooseMelodies(c, 1, 2, 3);
+        c.m.check5 = true;
+        c.m.lessonMusic[0] = true;
+        c.m.check33 = true;
+        c.m.musicList = {missing};
+    });
+    const QString fail = QStringLiteral("music fail ") + missing;
+    EXPECT_EQ(lines,
+              on(Monday, {"09:29:59 day Pazartesi", "09:30:00 wav play melodiler/3.wav", "09:30:01 wav end",
+                          "09:30:01 " + fail, "09:30:02 " + fail, "09:30:03 " + fail}));
+}
+
+TEST(SimulateDay, ProgramModeOpensTheProgramAndEndsItAtTheStudentBell)
+{
+    Rehearsal r;
+    r.day(QStringLiteral("Pazartesi"), {{Lesson1Exit, QStringLiteral("09:30")},
+                                        {Lesson2Teacher, QStringLiteral("09:31")},
+                                        {Lesson3Student, QStringLiteral("09:32")}});
+    r.sound(QStringLiteral("melodiler/1.wav"), 1.0);
+    r.sound(QStringLiteral("melodiler/2.wav"), 1.0);
+    r.sound(QStringLiteral("melodiler/3.wav"), 2.0);
+    const QStringList lines = r.run(Monday, QTime(9, 29, 59), QTime(9, 33, 0), [](Controller& c) {
+        chooseMelodies(c, 1, 2, 3);
+        c.m.check5 = true;
+        c.m.lessonMusic[0] = true;
+        c.s.breakProgramPath = QStringLiteral("/opt/radyo/liste.m3u");
+        c.s.breakProgramImageName = QStringLiteral("radyo.exe");
+    });
+    // The teacher bell leaves the program running.
+    EXPECT_EQ(lines, on(Monday, {"09:29:59 day Pazartesi", "09:30:00 kill radyo.exe",
+                                 "09:30:00 wav play melodiler/3.wav", "09:30:02 wav end",
+                                 "09:30:02 open /opt/radyo/liste.m3u", "09:31:00 wav play melodiler/2.wav",
+                                 "09:31:01 wav end", "09:32:00 kill radyo.exe",
+                                 "09:32:00 wav play melodiler/1.wav", "09:32:01 wav end"}));
+}
+
+TEST(SimulateDay, ShutdownTimeShutsDownOnce)
+{
+    Rehearsal r;
+    r.day(QStringLiteral("Pazartesi"), {});
+    const QStringList lines = r.run(Monday, QTime(16, 59, 58), QTime(17, 1, 0));
+    EXPECT_EQ(lines, on(Monday, {"16:59:58 day Pazartesi", "17:00:00 shutdown"}));
+}
+
+TEST(SimulateDay, WeekendCloseQuitsAndEndsTheRehearsal)
+{
+    Rehearsal r;
+    r.day(QStringLiteral("Cumartesi"), {{Lesson1Student, QStringLiteral("10:00")}});
+    r.sound(QStringLiteral("melodiler/0.wav"), 1.0);
+    QString output;
+    QTextStream out(&output);
+    Simulation sim(r.dir.path(), QDateTime(Saturday, QTime(9, 59, 58)), out);
+    sim.controller().m.check4 = true; // "Haftasonu programı kapat"
+    ASSERT_TRUE(sim.start());
+    sim.runUntil(QDateTime(Saturday, QTime(10, 30, 0)));
+    out.flush();
+    EXPECT_EQ(output, QStringLiteral("2026-12-12T09:59:58 day Cumartesi\n2026-12-12T09:59:59 quit\n"));
+    EXPECT_TRUE(sim.ended());
+    EXPECT_EQ(sim.ticks(), 1);
+}
+
+TEST(SimulateDay, WholeSchoolDayRingsEveryBellOnceWithTheAmplifierAroundIt)
+{
+    Rehearsal r;
+    QHash<int, QString> slots;
+    constexpr int Lessons = 8;
+    for (int lesson = 1; lesson <= Lessons; ++lesson) {
+        const QTime start = QTime(8, 40).addSecs(50 * 60 * (lesson - 1));
+        slots[Slots::lessonSlot(lesson, Slots::Column::Student)] = start.toString(QStringLiteral("HH:mm"));
+        slots[Slots::lessonSlot(lesson, Slots::Column::Teacher)] =
+            start.addSecs(120).toString(QStringLiteral("HH:mm"));
+        slots[Slots::lessonSlot(lesson, Slots::Column::Exit)] =
+            start.addSecs(2400).toString(QStringLiteral("HH:mm"));
+    }
+    r.day(QStringLiteral("Pazartesi"), slots);
+    for (const char* melody : {"melodiler/1.wav", "melodiler/2.wav", "melodiler/3.wav"})
+        r.sound(QString::fromLatin1(melody), 5.0);
+    const QStringList lines = r.run(Monday, QTime(0, 0, 0), QTime(23, 59, 59), [](Controller& c) {
+        chooseMelodies(c, 1, 2, 3);
+        c.s.lptPortNumber = 3;
+    });
+
+    auto count = [&](const QString& event) {
+        return std::count_if(lines.begin(), lines.end(),
+                             [&](const QString& l) { return l.mid(20) == event; });
+    };
+    EXPECT_EQ(count(QStringLiteral("day Pazartesi")), 1);
+    EXPECT_EQ(count(QStringLiteral("wav play melodiler/1.wav")), Lessons);
+    EXPECT_EQ(count(QStringLiteral("wav play melodiler/2.wav")), Lessons);
+    EXPECT_EQ(count(QStringLiteral("wav play melodiler/3.wav")), Lessons);
+    EXPECT_EQ(count(QStringLiteral("wav end")), 3 * Lessons);
+    EXPECT_EQ(count(QStringLiteral("relay 956 on")), 3 * Lessons);
+    EXPECT_EQ(count(QStringLiteral("relay 956 off")), 3 * Lessons + 1); // and the reset at start-up
+    EXPECT_EQ(count(QStringLiteral("shutdown")), 1);
+    EXPECT_TRUE(lines.contains(QStringLiteral("2026-12-07T17:00:00 shutdown")));
+    EXPECT_TRUE(std::is_sorted(lines.begin(), lines.end(),
+                               [](const QString& a, const QString& b) { return a.left(19) < b.left(19); }));
+    // Each bell: on one second after the melody starts, off when it has ended five seconds in.
+    const qsizetype first = lines.indexOf(QStringLiteral("2026-12-07T08:40:00 wav play melodiler/1.wav"));
+    ASSERT_GE(first, 0);
+    EXPECT_EQ(lines.mid(first, 4), on(Monday, {"08:40:00 wav play melodiler/1.wav", "08:40:01 relay 956 on",
+                                               "08:40:05 wav end", "08:40:05 relay 956 off"}));
+}
