@@ -65,7 +65,8 @@ bool SdlAudio::ensureOpen()
 
 bool SdlAudio::isLost() const
 {
-    return m_open && m_deviceId != 0 && SDL_GetAudioDeviceStatus(SDL_AudioDeviceID(m_deviceId)) == SDL_AUDIO_STOPPED;
+    return m_open && m_deviceId != 0 &&
+           SDL_GetAudioDeviceStatus(SDL_AudioDeviceID(m_deviceId)) == SDL_AUDIO_STOPPED;
 }
 
 void SdlAudio::closeIfLost()
@@ -85,7 +86,10 @@ QByteArray SdlAudio::fileName(const QString& path)
 #endif
 }
 
-void SdlAudio::noteActivity() { m_quiet.restart(); }
+void SdlAudio::noteActivity()
+{
+    m_quiet.restart();
+}
 
 void SdlAudio::holdOpenFor(std::chrono::milliseconds duration)
 {
@@ -97,7 +101,8 @@ void SdlAudio::setIdleDelay(std::chrono::milliseconds delay)
 {
     m_idleDelay = std::max(delay, std::chrono::milliseconds(0));
     // Often enough to close close to the delay, rarely enough to cost nothing.
-    m_idleCheck.setInterval(std::clamp(m_idleDelay / 4, std::chrono::milliseconds(10), std::chrono::milliseconds(500)));
+    m_idleCheck.setInterval(
+        std::clamp(m_idleDelay / 4, std::chrono::milliseconds(10), std::chrono::milliseconds(500)));
 }
 
 int SdlAudio::claimChannel()
@@ -114,7 +119,8 @@ bool SdlAudio::openDevice()
         return false;
     const int allowed = SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_CHANNELS_CHANGE;
     if (Mix_OpenAudioDevice(kFrequency, AUDIO_S16SYS, kOutputChannels, kBufferFrames, nullptr, allowed) < 0) {
-        reportFailure(QStringLiteral("the sound device could not be opened: %1").arg(QString::fromUtf8(Mix_GetError())));
+        reportFailure(QStringLiteral("the sound device could not be opened: %1")
+                          .arg(QString::fromUtf8(Mix_GetError())));
         // Starting the subsystem afresh next time lets SDL choose again among the drivers.
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
@@ -182,7 +188,10 @@ void SdlAudio::checkIdle()
         closeDevice();
 }
 
-bool SdlAudio::busy() const { return Mix_Playing(-1) > 0 || Mix_PlayingMusic() != 0; }
+bool SdlAudio::busy() const
+{
+    return Mix_Playing(-1) > 0 || Mix_PlayingMusic() != 0;
+}
 
 int SdlAudio::findDeviceId() const
 {

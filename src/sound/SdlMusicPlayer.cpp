@@ -29,32 +29,48 @@ void SdlMusicPlayer::play(const QString& source)
 {
     release();
     if (source.isEmpty()) {
-        qCWarning(lcSound) << "empty music list row: nothing to play";
+        refuse(source, QStringLiteral("empty music list row: nothing to play"));
         return;
     }
     if (!QFileInfo(source).isFile()) {
-        qCWarning(lcSound) << "music file not found:" << source;
+        refuse(source, QStringLiteral("music file not found"));
         return;
     }
     if (!m_audio.ensureOpen()) {
-        qCWarning(lcSound) << "no sound device: music not played:" << source;
+        qCDebug(lcSound) << "no sound device: music not played:" << source; // the cause is logged once
         return;
     }
     m_music = Mix_LoadMUS(SdlAudio::fileName(source).constData());
     if (m_music == nullptr) {
-        qCWarning(lcSound) << "music file cannot be played:" << source << "-" << Mix_GetError();
+        refuse(source,
+               QStringLiteral("music file cannot be played (%1)").arg(QString::fromUtf8(Mix_GetError())));
         return;
     }
     Mix_VolumeMusic(mixerVolume(m_volume));
     if (Mix_PlayMusic(m_music, 0) < 0) {
-        qCWarning(lcSound) << "music could not start:" << source << "-" << Mix_GetError();
+        refuse(source, QStringLiteral("music could not start (%1)").arg(QString::fromUtf8(Mix_GetError())));
         release();
         return;
     }
+    m_lastRefused.reset();
     m_audio.noteActivity();
 }
 
-void SdlMusicPlayer::stop() { release(); }
+void SdlMusicPlayer::refuse(const QString& source, const QString& why)
+{
+    // A break retries every second: the same bad row is reported once, not all break long.
+    if (m_lastRefused == source) {
+        qCDebug(lcSound) << qPrintable(why) << source;
+        return;
+    }
+    m_lastRefused = source;
+    qCWarning(lcSound) << qPrintable(why) << source;
+}
+
+void SdlMusicPlayer::stop()
+{
+    release();
+}
 
 void SdlMusicPlayer::setVolume(int volume)
 {

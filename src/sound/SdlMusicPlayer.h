@@ -3,6 +3,9 @@
 #include "sound/MusicPlayer.h"
 
 #include <QMetaObject>
+#include <QString>
+
+#include <optional>
 
 class SdlAudio;
 struct _Mix_Music;
@@ -29,9 +32,11 @@ public:
 
 private:
     void release();
+    void refuse(const QString& source, const QString& why);
 
     SdlAudio& m_audio;
     QMetaObject::Connection m_closing;
     _Mix_Music* m_music = nullptr;
+    std::optional<QString> m_lastRefused;
     int m_volume = 100;
 };

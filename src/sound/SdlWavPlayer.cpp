@@ -64,7 +64,7 @@ bool SdlWavPlayer::play(const QString& fullPath)
 {
     close();
     if (!m_audio.ensureOpen()) {
-        qCWarning(lcSound) << "no sound device: not played:" << fullPath;
+        qCDebug(lcSound) << "no sound device: not played:" << fullPath; // the cause is logged once
         return false;
     }
     Mix_Chunk* chunk = cachedChunk(fullPath);

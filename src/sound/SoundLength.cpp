@@ -26,7 +26,10 @@ quint16 le16(const QByteArray& bytes, int at)
     return quint16(quint8(bytes[at]) | quint8(bytes[at + 1]) << 8);
 }
 
-quint32 le32(const QByteArray& bytes, int at) { return quint32(le16(bytes, at)) | quint32(le16(bytes, at + 2)) << 16; }
+quint32 le32(const QByteArray& bytes, int at)
+{
+    return quint32(le16(bytes, at)) | quint32(le16(bytes, at + 2)) << 16;
+}
 
 struct WaveFormat
 {
@@ -82,7 +85,7 @@ std::optional<quint64> frameCount(const WaveFormat& f, quint64 dataBytes, std::o
     }
 }
 
-// Walks the RIFF chunks: "fmt " and "fact" may come in any order before "data"; unknown chunks are
+// Walks the RIFF chunks: "fmt " and "fact" come in any order before "data"; unknown chunks are
 // skipped, each padded to an even size. A data chunk longer than the file (a recording cut off) counts
 // only the bytes that are there, as the decoder plays them.
 std::optional<double> waveLength(QFile& file)
@@ -108,17 +111,18 @@ std::optional<double> waveLength(QFile& file)
             if (fact.size() == 4)
                 factFrames = le32(fact, 0);
         } else if (id == "data") {
+            if (!format)
+                return std::nullopt; // the decoder needs the format first, and refuses such files
             dataBytes = quint64(std::min<qint64>(size, fileSize - body));
-            if (format)
-                break;
+            break;
         }
         at = body + qint64(size) + (size & 1);
     }
     if (!format || !dataBytes)
         return std::nullopt;
     const std::optional<quint64> frames = frameCount(*format, *dataBytes, factFrames);
-    if (!frames)
-        return std::nullopt;
+    if (!frames || *frames == 0)
+        return std::nullopt; // the mixer refuses to play a sound without a single frame
     return double(*frames) / format->rate;
 }
 
@@ -144,12 +148,21 @@ std::optional<double> mpegLength(const QString& path)
 #else
     const QByteArray name = QFile::encodeName(path);
 #endif
-    if (mpg123_open(handle.get(), name.constData()) != MPG123_OK || mpg123_scan(handle.get()) != MPG123_OK)
+    if (mpg123_open(handle.get(), name.constData()) != MPG123_OK)
+        return std::nullopt;
+    // The output format is known only once a first frame has been decoded.
+    off_t frame = 0;
+    unsigned char* audio = nullptr;
+    size_t bytes = 0;
+    const int first = mpg123_decode_frame(handle.get(), &frame, &audio, &bytes);
+    if (first != MPG123_OK && first != MPG123_NEW_FORMAT)
         return std::nullopt;
     long rate = 0;
     int channels = 0;
     int encoding = 0;
     if (mpg123_getformat(handle.get(), &rate, &channels, &encoding) != MPG123_OK || rate <= 0)
+        return std::nullopt;
+    if (mpg123_scan(handle.get()) != MPG123_OK)
         return std::nullopt;
     const off_t samples = mpg123_length(handle.get());
     if (samples <= 0)

@@ -34,8 +34,8 @@ std::vector<double> rotorSpeed(const std::vector<Wind>& winds, int rate)
 
 Signal siren()
 {
-    const std::vector<Wind> winds{{7.0, 1.0, 1.8}, {4.0, 0.45, 1.6}, {4.0, 1.0, 1.3},
-                                  {4.0, 0.45, 1.6}, {4.0, 1.0, 1.3}, {7.0, 0.0, 1.8}};
+    const std::vector<Wind> winds{{7.0, 1.0, 1.8},  {4.0, 0.45, 1.6}, {4.0, 1.0, 1.3},
+                                  {4.0, 0.45, 1.6}, {4.0, 1.0, 1.3},  {7.0, 0.0, 1.8}};
     const std::vector<double> speed = rotorSpeed(winds, kCeremonyRate);
     Signal out = silence(kCeremonyRate, double(speed.size()) / kCeremonyRate);
     // Two rotors whose port counts differ by a minor third, each a buzzing, harmonic-rich tone.
@@ -70,7 +70,8 @@ Signal signalTone(double seconds)
     const double f = 587.33; // D5: clear on small loudspeakers
     for (std::size_t n = 0; n < out.samples.size(); ++n) {
         const double t = double(n) / kCeremonyRate;
-        const double v = std::sin(2 * kPi * f * t) + 0.3 * std::sin(4 * kPi * f * t) + 0.1 * std::sin(6 * kPi * f * t);
+        const double v =
+            std::sin(2 * kPi * f * t) + 0.3 * std::sin(4 * kPi * f * t) + 0.1 * std::sin(6 * kPi * f * t);
         out.samples[n] = float(0.6 * v);
     }
     fadeIn(out, 0.15);

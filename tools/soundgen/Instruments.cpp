@@ -41,7 +41,10 @@ void ring(const std::vector<float>& excitation, std::vector<float>& out, double 
 
 } // namespace
 
-double midiHz(int note) { return 440.0 * std::pow(2.0, (note - 69) / 12.0); }
+double midiHz(int note)
+{
+    return 440.0 * std::pow(2.0, (note - 69) / 12.0);
+}
 
 Signal render(const Voice& voice, const std::vector<Hit>& hits, int rate, double seconds)
 {
@@ -151,9 +154,11 @@ const Voice& chimeBar()
 
 const Voice& gongBell()
 {
-    // The dome of an electric bell, struck by a small hammer; its upper modes kept low so it rings rather than rattles.
-    static const Voice v{{{1.0, 1.0, 1.5}, {2.32, 0.35, 0.9}, {3.85, 0.18, 0.5}, {5.0, 0.1, 0.35}, {6.3, 0.05, 0.25}},
-                         0.6,
-                         1.2};
+    // The dome of an electric bell, struck by a small hammer; its upper modes kept low so it rings rather
+    // than rattles.
+    static const Voice v{
+        {{1.0, 1.0, 1.5}, {2.32, 0.35, 0.9}, {3.85, 0.18, 0.5}, {5.0, 0.1, 0.35}, {6.3, 0.05, 0.25}},
+        0.6,
+        1.2};
     return v;
 }

@@ -12,21 +12,21 @@ struct Mode
 {
     double ratio; // frequency relative to the perceived pitch; most are not whole numbers
     double gain;
-    double t60;   // seconds for this mode to die away by 60 dB
+    double t60; // seconds for this mode to die away by 60 dB
 };
 
 struct Voice
 {
     std::vector<Mode> modes;
-    double malletMs = 1.0;     // contact time of the hammer: a longer, softer blow dulls the high modes
-    double beatHz = 0.0;       // each mode split into two this far apart: the slow waver of a real bell
-    double tremoloHz = 0.0;    // the rotating discs of a vibraphone
+    double malletMs = 1.0;  // contact time of the hammer: a longer, softer blow dulls the high modes
+    double beatHz = 0.0;    // each mode split into two this far apart: the slow waver of a real bell
+    double tremoloHz = 0.0; // the rotating discs of a vibraphone
     double tremoloDepth = 0.0;
 };
 
 struct Hit
 {
-    double time;     // seconds
+    double time; // seconds
     double pitchHz;
     double velocity; // 0..1
 };

@@ -86,8 +86,11 @@ Signal risingTriads()
     }
     for (int k = 0; k < 4; ++k)
         hits.push_back(Hit{t + k * 0.02, midiHz(chords[0][k] + 12), 0.8});
-    std::vector<Hit> bass{{0.1, midiHz(60), 0.5}, {1.04, midiHz(53), 0.5}, {1.98, midiHz(55), 0.5},
-                          {2.92, midiHz(60), 0.5}, {t, midiHz(48), 0.6}};
+    std::vector<Hit> bass{{0.1, midiHz(60), 0.5},
+                          {1.04, midiHz(53), 0.5},
+                          {1.98, midiHz(55), 0.5},
+                          {2.92, midiHz(60), 0.5},
+                          {t, midiHz(48), 0.6}};
     return perform({{glockenspiel(), hits}, {vibraphone(), bass, 0.6f}});
 }
 
@@ -113,11 +116,8 @@ Signal softElectricBell()
 Signal churchRounds()
 {
     const int bells[6] = {74, 73, 71, 69, 67, 66};
-    const int rows[5][6] = {{0, 1, 2, 3, 4, 5},
-                            {0, 1, 2, 3, 4, 5},
-                            {0, 2, 4, 1, 3, 5},
-                            {0, 3, 1, 4, 2, 5},
-                            {0, 1, 2, 3, 4, 5}};
+    const int rows[5][6] = {
+        {0, 1, 2, 3, 4, 5}, {0, 1, 2, 3, 4, 5}, {0, 2, 4, 1, 3, 5}, {0, 3, 1, 4, 2, 5}, {0, 1, 2, 3, 4, 5}};
     std::vector<Hit> hits;
     double t = 0.1;
     for (int r = 0; r < 5; ++r) {
@@ -146,11 +146,11 @@ Signal doorChime()
 Signal odeToJoy()
 {
     constexpr int C = 84, D = 86, E = 88, F = 89, G = 91;
-    std::vector<Hit> tune = hitsOf({{0, E}, {1, E},  {2, F},    {3, G},  {4, G},  {5, F},  {6, E},  {7, D},
-                                    {8, C}, {9, C},  {10, D},   {11, E}, {12, E}, {13.5, D}, {14, D},
-                                    {16, E}, {17, E}, {18, F},  {19, G}, {20, G}, {21, F}, {22, E}, {23, D},
-                                    {24, C}, {25, C}, {26, D},  {27, E}, {28, D}, {29.5, C}, {30, C}},
-                                   0.3);
+    std::vector<Hit> tune =
+        hitsOf({{0, E},  {1, E},  {2, F},  {3, G},    {4, G},  {5, F},  {6, E},  {7, D},  {8, C},    {9, C},
+                {10, D}, {11, E}, {12, E}, {13.5, D}, {14, D}, {16, E}, {17, E}, {18, F}, {19, G},   {20, G},
+                {21, F}, {22, E}, {23, D}, {24, C},   {25, C}, {26, D}, {27, E}, {28, D}, {29.5, C}, {30, C}},
+               0.3);
     std::vector<Hit> bass;
     for (int bar = 0; bar < 8; ++bar) {
         const int root = bar % 2 == 0 || bar == 7 ? 72 : 67;
@@ -172,7 +172,8 @@ Signal marimbaTune()
             hits.push_back(Hit{t, midiHz(p[k]), k % 4 == 0 ? 0.9 : 0.7});
     }
     for (int k = 0; k < 22; ++k) // the closing roll on a C major chord
-        hits.push_back(Hit{t + k * 0.065, midiHz(k % 2 == 0 ? 84 : 76), 0.45 + 0.3 * std::sin(k * 3.14159 / 22)});
+        hits.push_back(
+            Hit{t + k * 0.065, midiHz(k % 2 == 0 ? 84 : 76), 0.45 + 0.3 * std::sin(k * 3.14159 / 22)});
     std::vector<Hit> bass{{0.1, midiHz(48), 0.8},  {0.82, midiHz(45), 0.8}, {1.54, midiHz(53), 0.8},
                           {2.26, midiHz(55), 0.8}, {2.98, midiHz(48), 0.8}, {3.70, midiHz(45), 0.8},
                           {4.42, midiHz(50), 0.8}, {5.14, midiHz(55), 0.8}, {t, midiHz(48), 0.9}};
@@ -184,16 +185,30 @@ Signal furElise()
 {
     constexpr int A2 = 45, E2 = 40, E3 = 52, Gs3 = 56, A3 = 57, C4 = 60, E4 = 64, Gs4 = 68, A4 = 69, B4 = 71,
                   C5 = 72, D5 = 74, Ds5 = 75, E5 = 76;
-    std::vector<Hit> right = hitsOf({{0, E5},  {1, Ds5}, {2, E5},  {3, Ds5}, {4, E5},  {5, B4},  {6, D5},
-                                     {7, C5},  {8, A4},  {11, C4}, {12, E4}, {13, A4}, {14, B4}, {17, E4},
-                                     {18, Gs4}, {19, B4}, {20, C5}, {23, E4}, {24, E5}, {25, Ds5}, {26, E5},
-                                     {27, Ds5}, {28, E5}, {29, B4}, {30, D5}, {31, C5}, {32, A4}, {35, C4},
-                                     {36, E4}, {37, A4}, {38, B4}, {41, E4}, {42, C5}, {43, B4}, {44, A4}},
-                                    0.17);
-    std::vector<Hit> left = hitsOf({{8, A2, 0.5},  {9, E3, 0.4},  {10, A3, 0.4}, {14, E2, 0.5}, {15, E3, 0.4},
-                                    {16, Gs3, 0.4}, {20, A2, 0.5}, {21, E3, 0.4}, {22, A3, 0.4}, {32, A2, 0.5},
-                                    {33, E3, 0.4}, {34, A3, 0.4}, {38, E2, 0.5}, {39, E3, 0.4}, {40, Gs3, 0.4},
-                                    {44, A2, 0.5}, {45, E3, 0.4}, {46, A3, 0.4}},
+    std::vector<Hit> right =
+        hitsOf({{0, E5},  {1, Ds5},  {2, E5},  {3, Ds5},  {4, E5},  {5, B4},   {6, D5},  {7, C5},  {8, A4},
+                {11, C4}, {12, E4},  {13, A4}, {14, B4},  {17, E4}, {18, Gs4}, {19, B4}, {20, C5}, {23, E4},
+                {24, E5}, {25, Ds5}, {26, E5}, {27, Ds5}, {28, E5}, {29, B4},  {30, D5}, {31, C5}, {32, A4},
+                {35, C4}, {36, E4},  {37, A4}, {38, B4},  {41, E4}, {42, C5},  {43, B4}, {44, A4}},
+               0.17);
+    std::vector<Hit> left = hitsOf({{8, A2, 0.5},
+                                    {9, E3, 0.4},
+                                    {10, A3, 0.4},
+                                    {14, E2, 0.5},
+                                    {15, E3, 0.4},
+                                    {16, Gs3, 0.4},
+                                    {20, A2, 0.5},
+                                    {21, E3, 0.4},
+                                    {22, A3, 0.4},
+                                    {32, A2, 0.5},
+                                    {33, E3, 0.4},
+                                    {34, A3, 0.4},
+                                    {38, E2, 0.5},
+                                    {39, E3, 0.4},
+                                    {40, Gs3, 0.4},
+                                    {44, A2, 0.5},
+                                    {45, E3, 0.4},
+                                    {46, A3, 0.4}},
                                    0.17);
     return perform({{electricPiano(), right}, {electricPiano(), left, 0.8f}}, 2.6);
 }
@@ -219,14 +234,23 @@ Signal announcementGong()
 Signal melody(int number)
 {
     switch (number) {
-    case 1: return westminster();
-    case 2: return risingTriads();
-    case 3: return softElectricBell();
-    case 4: return churchRounds();
-    case 5: return doorChime();
-    case 6: return odeToJoy();
-    case 7: return marimbaTune();
-    case 8: return furElise();
-    default: return announcementGong();
+    case 1:
+        return westminster();
+    case 2:
+        return risingTriads();
+    case 3:
+        return softElectricBell();
+    case 4:
+        return churchRounds();
+    case 5:
+        return doorChime();
+    case 6:
+        return odeToJoy();
+    case 7:
+        return marimbaTune();
+    case 8:
+        return furElise();
+    default:
+        return announcementGong();
     }
 }

@@ -26,7 +26,10 @@ void mixInto(Signal& into, const Signal& other, double atSecond, float gain)
         into.samples[start + i] += gain * other.samples[i];
 }
 
-void append(Signal& into, const Signal& other) { mixInto(into, other, into.seconds()); }
+void append(Signal& into, const Signal& other)
+{
+    mixInto(into, other, into.seconds());
+}
 
 void scalePeak(Signal& signal, double peak)
 {

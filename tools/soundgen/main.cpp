@@ -49,8 +49,9 @@ int main(int argc, char** argv)
     Signal studentsSpeech;
     Signal teachersSpeech;
     Signal placeholderSpeech;
-    if (!read(speechFolder / "anons1.wav", studentsSpeech) || !read(speechFolder / "anons2.wav", teachersSpeech)
-        || !read(speechFolder / "yer-tutucu.wav", placeholderSpeech))
+    if (!read(speechFolder / "anons1.wav", studentsSpeech) ||
+        !read(speechFolder / "anons2.wav", teachersSpeech) ||
+        !read(speechFolder / "yer-tutucu.wav", placeholderSpeech))
         return 1;
 
     bool ok = true;
