@@ -4,6 +4,7 @@
 
 #include <optional>
 
-// The playing time of a sound file in seconds, read from the file without opening a sound
-// device; std::nullopt when the file cannot be opened or is not a sound this program plays.
+// How long a sound file plays, in seconds, without any sound device: WAV files from their header,
+// MP3 (MPEG audio) files as the decoder counts them. Empty for a file that is missing, unreadable or
+// in a form the players cannot play.
 std::optional<double> soundLengthSeconds(const QString& path);
