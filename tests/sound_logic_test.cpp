@@ -323,15 +323,19 @@ TEST(BreakProgram, ChoosersKeepTheEarlierChoiceWhenCancelledOrRefused)
     EXPECT_TRUE(rig.dialogs.told[1].first.contains(QStringLiteral("satır sonu")));
 }
 
-TEST(Melodies, ThePlayerIsToldWhichFilesTheBellsWillPlay)
+TEST(Melodies, ThePlayerIsToldTheBellSoundsThreeSecondsBeforeABell)
 {
-    ControllerRig rig;
-    start(rig, {});
-    const QStringList atStart{full(rig, melody(1)), full(rig, melody(2)), full(rig, melody(3)),
-                              full(rig, melody(4)), full(rig, Anons1),    full(rig, Anons2)};
-    EXPECT_EQ(rig.wav.prepared, atStart);
+    ControllerRig rig(QDateTime(QDate(2026, 12, 7), QTime(8, 39, 50)));
+    start(rig, {{0, QStringLiteral("08:40")}});
     rig.model.box(MelodyBox::Teacher).position = 0; // the same melody as the student bell: named once
     rig.controller->melodies.Combo2_Change();
+    rig.runUntil(QTime(8, 39, 56));
+    EXPECT_TRUE(rig.wav.prepared.isEmpty()) << "nothing is readied long before a bell";
+    rig.tick(); // 08:39:57
     EXPECT_EQ(rig.wav.prepared, (QStringList{full(rig, melody(1)), full(rig, melody(3)), full(rig, melody(4)),
                                              full(rig, Anons1), full(rig, Anons2)}));
+    rig.wav.prepared.clear();
+    rig.runUntil(QTime(8, 41, 0));
+    EXPECT_TRUE(rig.wav.prepared.isEmpty()) << "readied once per bell";
+    EXPECT_EQ(rig.wav.played.value(0), full(rig, melody(1)));
 }

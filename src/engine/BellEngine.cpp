@@ -96,3 +96,13 @@ void BellEngine::announce(const QString& file)
     s.minuteHandled = 1;
     s.announcementPending = 0;
 }
+
+void BellEngine::prepareUpcoming(const QDateTime& now)
+{
+    const QString soon = now.addSecs(PrepareLeadSeconds).toString(QStringLiteral("HH:mm"));
+    if (soon == c.s.currentMinute)
+        return;
+    if (std::find(c.m.grid.begin(), c.m.grid.end(), soon) != c.m.grid.end() &&
+        now.addSecs(PrepareLeadSeconds - 1).toString(QStringLiteral("HH:mm")) != soon)
+        c.melodies.prepareBellSounds();
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 
 class Controller;
@@ -11,6 +12,11 @@ class BellEngine
 public:
     explicit BellEngine(Controller& c) : c(c) {}
     void step17();
+
+    // A few seconds before a bell minute, tells the player which sounds are wanted, so it can open
+    // the device and decode them ahead and the bell starts on time. Changes nothing else.
+    void prepareUpcoming(const QDateTime& now);
+    static constexpr int PrepareLeadSeconds = 3;
 
 private:
     void announce(const QString& file);

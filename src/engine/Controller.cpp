@@ -55,5 +55,7 @@ void Controller::Timer1_Timer()
     dayRules.scheduledShutdown(); // 16
     if (s.bellsOff == 0)          // 17
         bells.step17();
+    if (s.bellsOff == 0) // not a step of its own: only readies the player for a bell that is due soon
+        bells.prepareUpcoming(now);
     m.touch();
 }

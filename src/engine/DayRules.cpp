@@ -26,6 +26,8 @@ void DayRules::scheduledShutdown()
     auto shutdownIf = [&](const QString& time, bool dayMatches) {
         if (minute == time && c.s.shutdownIssued == 0 && dayMatches) {
             c.music.stopMusic();
+            // Ending the break too keeps the next tick from starting another track.
+            c.s.breakActive = 0;
             c.s.shutdownIssued = 1;
             qCInfo(lcApp) << "scheduled shutdown at" << time;
             c.d.desktop.shutdown();

@@ -58,19 +58,16 @@ void Melodies::recomputeAll()
         const auto box = static_cast<MelodyBox>(b);
         pathOf(box) = melodyPath(static_cast<qint16>(c.m.box(box).position));
     }
-    prepareBellSounds();
 }
 
 void Melodies::Combo1_Change()
 {
     pathOf(MelodyBox::Exit) = melodyPath(c.m.box(MelodyBox::Exit).position);
-    prepareBellSounds();
 }
 
 void Melodies::Combo2_Change()
 {
     pathOf(MelodyBox::Teacher) = melodyPath(c.m.box(MelodyBox::Teacher).position);
-    prepareBellSounds();
 }
 
 void Melodies::Combo3_Change(int index)
@@ -79,7 +76,6 @@ void Melodies::Combo3_Change(int index)
     Q_UNUSED(index);
     pathOf(MelodyBox::Student) = melodyPath(c.m.box(MelodyBox::Student).position);
     pathOf(MelodyBox::Assembly) = melodyPath(c.m.box(MelodyBox::Assembly).position);
-    prepareBellSounds();
 }
 
 void Melodies::preview(MelodyBox box)
@@ -88,7 +84,6 @@ void Melodies::preview(MelodyBox box)
     QString& path = pathOf(box);
     path = melodyPath(static_cast<qint16>(c.m.box(box).position));
     playWavFile(fullPath(path));
-    prepareBellSounds();
 }
 
 void Melodies::Command15_Click() { preview(MelodyBox::Student); }

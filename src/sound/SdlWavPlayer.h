@@ -30,7 +30,7 @@ public:
     void prepare(const QStringList& fullPaths) override;
 
     // How long prepared sounds keep the device open waiting for their bell.
-    static constexpr std::chrono::minutes kPreparedHold{2};
+    static constexpr std::chrono::seconds kPreparedHold{15};
     // How many prepared files are kept decoded (a school day needs at most six).
     static constexpr int kCacheSize = 8;
 
