@@ -73,6 +73,7 @@ BreakProgramPanel::BreakProgramPanel(Controller& c, QWidget* parent)
     Controls::onClick(command24, m_c, [this] { m_c.program.Command24_Click(); });
     m_programPath = choiceBox(this, QStringLiteral("programPath"));
     m_imageName = choiceBox(this, QStringLiteral("programImageName"));
+    m_helpTexts = {label18, label5, label17};
     m_programControls = {label18, label5, command5, m_programPath, label17, command24, m_imageName};
 
     auto* layout = new QVBoxLayout(this);
@@ -84,6 +85,12 @@ BreakProgramPanel::BreakProgramPanel(Controller& c, QWidget* parent)
     layout->addWidget(label17);
     layout->addLayout(withChoice(command24, m_imageName));
     refresh();
+}
+
+void BreakProgramPanel::fitTextsTo(int width)
+{
+    for (QLabel* label : m_helpTexts)
+        label->setFixedHeight(label->heightForWidth(width));
 }
 
 void BreakProgramPanel::refresh()

@@ -6,6 +6,7 @@
 
 class Controller;
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 
 // The choice between break music and an outside program, and the choice of that program and of the
@@ -16,6 +17,9 @@ class BreakProgramPanel : public QGroupBox
 public:
     explicit BreakProgramPanel(Controller& c, QWidget* parent = nullptr);
     void refresh();
+    // Gives each help text the height it needs at that width, so the window's size does not depend on
+    // how the layout guesses the height of wrapped text.
+    void fitTextsTo(int width);
 
 private:
     Controller& m_c;
@@ -23,4 +27,5 @@ private:
     QLineEdit* m_programPath = nullptr;
     QLineEdit* m_imageName = nullptr;
     std::vector<QWidget*> m_programControls;
+    std::vector<QLabel*> m_helpTexts;
 };

@@ -73,20 +73,18 @@ QWidget* MainWindow::buildCentralWidget(Desktop& desktop, std::function<void()> 
     m_credits = new CreditsFrame(desktop);
 
     auto* top = new QHBoxLayout;
-    top->addWidget(m_status);
-    top->addStretch();
+    top->addWidget(m_status, 1);
     top->addWidget(m_amplifier);
 
     auto* right = new QVBoxLayout;
-    right->addWidget(m_playNow);
+    right->addWidget(m_playNow, 1);
     right->addWidget(m_shutdown);
-    right->addStretch();
     right->addWidget(m_credits);
 
     auto* columns = new QHBoxLayout;
     columns->addWidget(m_grid);
-    columns->addWidget(m_melodyMusic, 1);
-    columns->addLayout(right);
+    columns->addWidget(m_melodyMusic);
+    columns->addLayout(right, 1);
 
     auto* central = new QWidget;
     auto* layout = new QVBoxLayout(central);
@@ -103,6 +101,26 @@ void MainWindow::refresh()
         m_stale = true;
         return;
     }
+    refreshPanels();
+}
+
+void MainWindow::setVisible(bool visible)
+{
+    // Before the window is shown, so that its size is worked out for what it will show.
+    if (visible && m_stale)
+        refreshPanels();
+    // The whole console at once: Qt's default first size is kept to two thirds of the screen.
+    if (visible && !testAttribute(Qt::WA_Resized)) {
+        // Panels hidden before the first show leave sizes cached from before, in every layout.
+        for (QLayout* layout : findChildren<QLayout*>())
+            layout->invalidate();
+        resize(sizeHint());
+    }
+    QMainWindow::setVisible(visible);
+}
+
+void MainWindow::refreshPanels()
+{
     m_stale = false;
     m_status->refresh();
     m_amplifier->refresh();
@@ -110,13 +128,6 @@ void MainWindow::refresh()
     m_melodyMusic->refresh();
     m_breakProgram->refresh();
     m_shutdown->refresh();
-}
-
-void MainWindow::showEvent(QShowEvent* event)
-{
-    QMainWindow::showEvent(event);
-    if (m_stale)
-        refresh();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

@@ -26,15 +26,16 @@ public:
 
     // "Vezo Zil Menüsü": the same menu stands in the menu bar and pops up from the tray icon.
     QMenu* trayMenu() const { return m_menu; }
+    void setVisible(bool visible) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
     void buildMenu();
     QWidget* buildCentralWidget(Desktop& desktop, std::function<void()> openEditor);
     void refresh();
+    void refreshPanels();
 
     Controller& m_c;
     QMenu* m_menu = nullptr;

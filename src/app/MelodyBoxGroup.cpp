@@ -25,12 +25,15 @@ MelodyBoxGroup::MelodyBoxGroup(Controller& c, Design design, QWidget* parent)
     // The rows are fixed: typed text selects no row and never becomes a new one.
     m_combo->setInsertPolicy(QComboBox::NoInsert);
     m_combo->setCompleter(nullptr);
+    m_combo->setMinimumContentsLength(Texts::MelodyPrompt.size() + 1);
+    m_combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     for (int row = 1; row <= MelodyRows; ++row)
         m_combo->addItem(QStringLiteral("Melodi %1").arg(row));
     m_combo->setEditText(Texts::MelodyPrompt);
     connect(m_combo, &QComboBox::editTextChanged, this, &MelodyBoxGroup::textChanged);
 
     QPushButton* listen = Controls::button(this, m_design.listenName, QStringLiteral("Dinle"));
+    listen->setFixedWidth(listen->fontMetrics().horizontalAdvance(listen->text()) + 28);
     Controls::onClick(listen, m_c, [this] { m_design.listen(m_c); });
 
     auto* layout = new QGridLayout(this);

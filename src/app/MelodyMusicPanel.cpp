@@ -1,5 +1,6 @@
 #include "app/MelodyMusicPanel.h"
 
+#include "app/BreakProgramPanel.h"
 #include "app/Controls.h"
 #include "app/MelodyBoxGroup.h"
 #include "app/WidgetSync.h"
@@ -13,6 +14,8 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 const QString BreakMusicTip = QStringLiteral(
@@ -51,13 +54,17 @@ MelodyMusicPanel::MelodyMusicPanel(Controller& c, QWidget* parent)
     m_layout->addLayout(makeSwitches());
     m_layout->addLayout(makeMusicList());
     m_layout->addLayout(makeVolumeAndSave());
+    // A fixed width lets the break program's help texts wrap to a height known in advance.
+    setFixedWidth(std::max(minimumSizeHint().width(), fontMetrics().averageCharWidth() * 72));
     refresh();
 }
 
-void MelodyMusicPanel::addBreakProgramPanel(QWidget* panel)
+void MelodyMusicPanel::addBreakProgramPanel(BreakProgramPanel* panel)
 {
     // Above the music list, which it hides or shows; the volume and "Kaydet" stay at the bottom.
     m_layout->insertWidget(2, panel);
+    const int margins = 2 * (m_layout->contentsMargins().left() + panel->layout()->contentsMargins().left());
+    panel->fitTextsTo(width() - margins - 12);
 }
 
 QLayout* MelodyMusicPanel::makeMelodyBoxes()
@@ -106,6 +113,9 @@ QLayout* MelodyMusicPanel::makeMusicList()
     m_list1->setObjectName(QStringLiteral("List1"));
     m_list1->setMinimumHeight(90);
     m_list1->setUniformItemSizes(true);
+    // Folder and file name both matter to the operator; the middle of a long path matters least.
+    m_list1->setTextElideMode(Qt::ElideMiddle);
+    m_list1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     connect(m_list1, &QListWidget::currentRowChanged, this, [this](int row) { m_c.m.musicListIndex = row; });
 
     m_command21 =
@@ -183,6 +193,8 @@ void MelodyMusicPanel::refreshMusicList()
     if (m_shownList != m.musicList) {
         m_list1->clear();
         m_list1->addItems(m.musicList);
+        for (int row = 0; row < m_list1->count(); ++row)
+            m_list1->item(row)->setToolTip(m.musicList.at(row));
         m_shownList = m.musicList;
     }
     if (m_list1->currentRow() != m.musicListIndex)

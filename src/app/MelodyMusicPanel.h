@@ -7,6 +7,7 @@
 
 #include <vector>
 
+class BreakProgramPanel;
 class Controller;
 class MelodyBoxGroup;
 class QCheckBox;
@@ -24,7 +25,7 @@ public:
     explicit MelodyMusicPanel(Controller& c, QWidget* parent = nullptr);
     void refresh();
     // The break program's choice belongs with these settings, since "Kaydet" stores it too.
-    void addBreakProgramPanel(QWidget* panel);
+    void addBreakProgramPanel(BreakProgramPanel* panel);
 
 private:
     QLayout* makeMelodyBoxes();

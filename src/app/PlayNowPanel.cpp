@@ -62,8 +62,10 @@ PlayNowPanel::PlayNowPanel(Controller& c, QWidget* parent) : QWidget(parent), m_
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(makeSoundButtons());
+    layout->addWidget(makeSoundButtons(), 1);
+    layout->addSpacing(4);
     layout->addWidget(makeCommandButtons());
+    layout->addStretch();
 }
 
 QWidget* PlayNowPanel::makeSoundButtons()
@@ -88,7 +90,10 @@ QGridLayout* PlayNowPanel::addButtons(QWidget* parent, const std::vector<ButtonD
     for (int i = 0; i < count; ++i) {
         const ButtonDesign& d = designs[i];
         QPushButton* b = Controls::button(parent, QString::fromLatin1(d.name), d.caption, d.toolTip);
+        // Taller buttons where there is room: these are pressed in a hurry.
         b->setMinimumHeight(30);
+        b->setMaximumHeight(44);
+        b->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
         Controls::onClick(b, m_c, [this, click = d.click] { click(m_c); });
         // An odd last button takes the whole row.
         const int span = (i == count - 1 && count % 2 == 1) ? 2 : 1;

@@ -35,7 +35,7 @@ StatusPanel::StatusPanel(Controller& c, QWidget* parent) : QWidget(parent), m_c(
 
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
-    row->addWidget(makeClock());
+    row->addWidget(makeClock(), 1);
     row->addWidget(makeLastBell());
     row->addLayout(bells);
     refresh();
@@ -47,6 +47,7 @@ QGroupBox* StatusPanel::makeClock()
     QFont dateFont = m_frame1->font();
     dateFont.setBold(true);
     m_frame1->setFont(dateFont);
+    m_frame1->setAlignment(Qt::AlignHCenter);
 
     m_label1 = Controls::label(m_frame1, QStringLiteral("Label1"));
     QFont clockFont(QStringLiteral("DejaVu Serif"));
