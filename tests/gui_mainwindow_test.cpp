@@ -239,10 +239,14 @@ TEST(MainWindow, ShutdownTimesTypedReachTheModel)
 TEST(MainWindow, PortOptionTakesEffectAtTheNextStart)
 {
     GuiRig gui;
+    gui.controller().s.lptPortNumber = 1; // as if read from port.txt
     gui.start();
+    EXPECT_TRUE(gui.find<QAbstractButton>(QStringLiteral("Option1"))->isChecked());
     gui.find<QAbstractButton>(QStringLiteral("Option2"))->click();
     EXPECT_EQ(gui.controller().s.lptPortNumber, 2);
-    EXPECT_EQ(gui.controller().amp.relayPortAddress(), 0);
+    EXPECT_TRUE(gui.find<QAbstractButton>(QStringLiteral("Option2"))->isChecked());
+    EXPECT_FALSE(gui.find<QAbstractButton>(QStringLiteral("Option1"))->isChecked());
+    EXPECT_EQ(gui.controller().amp.relayPortAddress(), 888);
 }
 
 TEST(MainWindow, RelayProblemIsShownUntilTheRelayAnswers)
