@@ -44,6 +44,12 @@ TEST(TrayShell, ActivationsMapToTheMouseEventCodes)
         EXPECT_EQ(TrayShell::codeFor(reason), code) << reason;
 }
 
+TEST(TrayShell, ClosingTheLastWindowDoesNotEndTheProgram)
+{
+    TrayRig tray;
+    EXPECT_FALSE(QGuiApplication::quitOnLastWindowClosed());
+}
+
 TEST(TrayShell, IconCarriesTheProgramsTipAndIcon)
 {
     TrayShell shell;

@@ -25,6 +25,7 @@ AmplifierPanel::AmplifierPanel(Controller& c, QWidget* parent)
     setObjectName(QStringLiteral("Frame3"));
     m_relayProblem = Controls::label(this, QStringLiteral("relayProblem"));
     m_relayProblem->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold;"));
+    m_relayProblem->setWordWrap(true);
     m_relayProblem->setHidden(true);
 
     auto* layout = new QVBoxLayout(this);

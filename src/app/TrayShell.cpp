@@ -24,6 +24,9 @@ void TrayShell::attach(MainWindow* window, Controller* controller)
 {
     m_window = window;
     m_controller = controller;
+    // The bells must go on with every window closed or in the tray (the last message box closed, the
+    // editor closed while the main window is hidden): the program ends only through its unload.
+    QGuiApplication::setQuitOnLastWindowClosed(false);
 }
 
 int TrayShell::codeFor(QSystemTrayIcon::ActivationReason reason)
