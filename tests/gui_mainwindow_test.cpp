@@ -340,6 +340,34 @@ TEST(MainWindow, HiddenWindowCatchesUpWhenShownAgain)
     EXPECT_EQ(gui.find<QLabel>(QStringLiteral("Label1"))->text(), QStringLiteral("08:05:00"));
 }
 
+namespace {
+struct PaintCounter : QObject
+{
+    QStringList painted;
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && !painted.contains(watched->objectName()))
+            painted << watched->objectName();
+        return false;
+    }
+};
+} // namespace
+
+TEST(MainWindow, IdleTickRepaintsOnlyTheClock)
+{
+    GuiRig gui;
+    gui.start();
+    QCoreApplication::processEvents();
+    PaintCounter counter;
+    for (QWidget* w : gui.window.findChildren<QWidget*>())
+        w->installEventFilter(&counter);
+    for (int i = 0; i < 3; ++i) {
+        gui.rig.tick();
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(counter.painted, QStringList{QStringLiteral("Label1")});
+}
+
 TEST(WidgetSync, StoredColoursKeepRedInTheLowestByte)
 {
     const std::pair<quint32, QColor> cases[] = {

@@ -14,7 +14,6 @@
 #include "engine/Log.h"
 
 #include <QCloseEvent>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QMenu>

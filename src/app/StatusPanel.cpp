@@ -59,6 +59,8 @@ QGroupBox* StatusPanel::makeClock()
     // A fixed size keeps the second hand from relaying out the window every second.
     const QSize digits = m_label1->fontMetrics().size(0, QStringLiteral("00:00:00"));
     m_label1->setFixedSize(digits + QSize(24, 6));
+    // Opaque, so that each second repaints the clock alone and not the frame behind it.
+    m_label1->setAutoFillBackground(true);
 
     auto* layout = new QVBoxLayout(m_frame1);
     layout->setContentsMargins(8, 2, 8, 4);
