@@ -82,6 +82,15 @@ TEST_F(QtDialogsTest, QuestionHasTheWarningTitleYesAndNoAndNoIcon)
     EXPECT_EQ(seen.buttons, (QStringList{QStringLiteral("Evet"), QStringLiteral("Hayır")}));
 }
 
+TEST_F(QtDialogsTest, QuestionShowsMarkupAsWritten)
+{
+    whenOpen<QMessageBox>([](QMessageBox* box) {
+        EXPECT_EQ(box->textFormat(), Qt::PlainText);
+        box->button(QMessageBox::No)->click();
+    });
+    EXPECT_FALSE(dialogs.askYesNo(QStringLiteral("<b>C:\\a<b>.exe</b>")));
+}
+
 TEST_F(QtDialogsTest, AnsweringNoIsFalse)
 {
     BoxSeen seen;

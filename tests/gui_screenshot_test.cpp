@@ -5,7 +5,10 @@
 #include <QScreen>
 
 // Renders the main window as the operator sees it on a school's PC and saves it where
-// VEZOZIL_SCREENSHOT points (run under xvfb-run with QT_QPA_PLATFORM=xcb). Skipped otherwise.
+// VEZOZIL_SCREENSHOT points; skipped otherwise. docs/main-window.png comes from
+//   QT_QPA_PLATFORM=xcb VEZOZIL_SCREENSHOT=$PWD/docs/main-window.png
+//   xvfb-run -a -s "-screen 0 1366x768x24" build/gui_screenshot_test   (one command line)
+// (VEZOZIL_SCREENSHOT_MODE=program shows the break-program controls instead of the music list).
 TEST(MainWindowScreenshot, SavesTheWindowAsPng)
 {
     const QString path = qEnvironmentVariable("VEZOZIL_SCREENSHOT");

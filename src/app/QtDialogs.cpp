@@ -16,6 +16,8 @@ bool QtDialogs::askYesNo(const QString& text)
 {
     QMessageBox box(QMessageBox::NoIcon, Texts::WarningTitle, text, QMessageBox::Yes | QMessageBox::No,
                     m_parent);
+    // Messages may quote paths and names: shown as written, never read as markup.
+    box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
@@ -25,6 +27,7 @@ void QtDialogs::tell(const QString& text, const QString& title)
 {
     const QString caption = title.isEmpty() ? QGuiApplication::applicationDisplayName() : title;
     QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, m_parent);
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 
