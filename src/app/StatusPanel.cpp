@@ -58,9 +58,12 @@ QGroupBox* StatusPanel::makeClock()
     m_label1->setAlignment(Qt::AlignCenter);
     // A fixed size keeps the second hand from relaying out the window every second.
     const QSize digits = m_label1->fontMetrics().size(0, QStringLiteral("00:00:00"));
-    m_label1->setFixedSize(digits + QSize(24, 6));
+    m_label1->setFixedSize(digits + QSize(32, 8));
     // Opaque, so that each second repaints the clock alone and not the frame behind it.
+    m_label1->setBackgroundRole(QPalette::Base);
     m_label1->setAutoFillBackground(true);
+    m_label1->setFrameShape(QFrame::StyledPanel);
+    m_label1->setFrameShadow(QFrame::Sunken);
 
     auto* layout = new QVBoxLayout(m_frame1);
     layout->setContentsMargins(8, 2, 8, 4);
