@@ -1,0 +1,99 @@
+#include "app/AmplifierPanel.h"
+
+#include "app/Controls.h"
+#include "app/WidgetSync.h"
+#include "engine/Controller.h"
+
+#include <QButtonGroup>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace {
+const QString PortTip = QStringLiteral(
+    "Çoğu bilgisayarın anakartı \"LPT port1\" i desteklemektedir, nadiren port2 ve port3 kullanılmaktadır.  "
+    "Uygun portu seçiniz. Değişikliklerin aktif olabilmesi için programı kapatıp açınız!");
+const QString RelayAdvice = QStringLiteral(
+    "Amfi röle üzerinden açılıp kapatılamıyor; röle kablosunu ve seçili LPT portunu kontrol ediniz.");
+} // namespace
+
+AmplifierPanel::AmplifierPanel(Controller& c, QWidget* parent)
+    : QGroupBox(QStringLiteral("Amfi"), parent), m_c(c)
+{
+    setObjectName(QStringLiteral("Frame3"));
+    m_relayProblem = Controls::label(this, QStringLiteral("relayProblem"));
+    m_relayProblem->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold;"));
+    m_relayProblem->setWordWrap(true);
+    m_relayProblem->setHidden(true);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setSpacing(4);
+    layout->addLayout(makeModeButtons());
+    layout->addLayout(makePortOptions());
+    layout->addWidget(m_relayProblem);
+    refresh();
+}
+
+QLayout* AmplifierPanel::makeModeButtons()
+{
+    QPushButton* command3 = Controls::button(
+        this, QStringLiteral("Command3"), QStringLiteral("Otomatik"),
+        QStringLiteral(
+            "Otomatik konumda; zil veya  müzik çalacağı zaman amfiyi açar, çalma işlemi bitince kapatır."));
+    QPushButton* command4 =
+        Controls::button(this, QStringLiteral("Command4"), QStringLiteral("Sürekli Açık"));
+    QPushButton* command1 = Controls::button(this, QStringLiteral("Command1"), QStringLiteral("Aç"));
+    Controls::onClick(command3, m_c, [this] { m_c.amp.Command3_Click(); });
+    Controls::onClick(command4, m_c, [this] { m_c.amp.Command4_Click(); });
+    Controls::onClick(command1, m_c, [this] { m_c.amp.Command1_Click(); });
+
+    m_label4 = Controls::label(this, QStringLiteral("Label4"));
+    m_label4->setAlignment(Qt::AlignCenter);
+    m_label4->setMinimumWidth(110);
+    QFont bold = m_label4->font();
+    bold.setBold(true);
+    m_label4->setFont(bold);
+    m_label4->setFrameShape(QFrame::Panel);
+    m_label4->setFrameShadow(QFrame::Sunken);
+
+    auto* row = new QHBoxLayout;
+    row->addWidget(command3);
+    row->addWidget(command4);
+    row->addWidget(command1);
+    row->addWidget(m_label4, 1);
+    return row;
+}
+
+QLayout* AmplifierPanel::makePortOptions()
+{
+    auto* group = new QButtonGroup(this);
+    auto* row = new QHBoxLayout;
+    for (int n = 1; n <= 3; ++n) {
+        auto* option = new QRadioButton(QStringLiteral("LPT port%1").arg(n), this);
+        option->setObjectName(QStringLiteral("Option%1").arg(n));
+        option->setToolTip(PortTip);
+        group->addButton(option, n);
+        row->addWidget(option);
+        m_options[n - 1] = option;
+        Controls::onClick(option, m_c, [this, n] { m_c.amp.Option_Click(n); });
+    }
+    row->addStretch();
+    return row;
+}
+
+void AmplifierPanel::refresh()
+{
+    const MainModel& m = m_c.m;
+    WidgetSync::setText(m_label4, m.label4.caption);
+    WidgetSync::setBackground(m_label4, m.label4.colour);
+    // With no port chosen no option is shown selected; the model never returns to none while running.
+    if (m.lptOption >= 1 && m.lptOption <= 3)
+        WidgetSync::setChecked(m_options[m.lptOption - 1], true);
+    WidgetSync::setText(m_relayProblem, m.relayProblem);
+    WidgetSync::setToolTip(m_relayProblem, m.relayProblem.isEmpty()
+                                               ? QString()
+                                               : m.relayProblem + QLatin1Char('\n') + RelayAdvice);
+    WidgetSync::setShown(m_relayProblem, !m.relayProblem.isEmpty());
+}

@@ -1,0 +1,15 @@
+#include "app/AppResources.h"
+
+#include <QtGlobal>
+
+// Q_INIT_RESOURCE must stand outside every namespace.
+static void registerResources()
+{
+    Q_INIT_RESOURCE(resources);
+}
+
+void initAppResources()
+{
+    static const bool registered = (registerResources(), true);
+    Q_UNUSED(registered);
+}

@@ -1,0 +1,60 @@
+#include "app/CreditsFrame.h"
+
+#include "app/AppResources.h"
+#include "app/Controls.h"
+#include "platform/Desktop.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QVBoxLayout>
+
+const QString CreditsFrame::HomePage = QStringLiteral("https://vezozil.org.tr");
+
+CreditsFrame::CreditsFrame(Desktop& desktop, QWidget* parent) : QFrame(parent), m_desktop(desktop)
+{
+    initAppResources();
+    setObjectName(QStringLiteral("Frame11"));
+    setFrameShape(QFrame::StyledPanel);
+
+    m_image2 = Controls::label(this, QStringLiteral("Image2"));
+    m_image2->setPixmap(QIcon(AppIconPath).pixmap(QSize(56, 56)));
+    m_image2->setCursor(Qt::PointingHandCursor);
+    m_image2->setToolTip(QStringLiteral("Programın web sayfasını açmak için tıklayınız."));
+    m_image2->installEventFilter(this);
+
+    QLabel* title = Controls::label(this, QStringLiteral("creditTitle"), QStringLiteral("Vezo Zil"));
+    QFont big = title->font();
+    big.setBold(true);
+    big.setPointSizeF(big.pointSizeF() * 1.5);
+    title->setFont(big);
+    QString about = QStringLiteral("Okul zil programı");
+    if (!QCoreApplication::applicationVersion().isEmpty())
+        about += QStringLiteral(" · sürüm ") + QCoreApplication::applicationVersion();
+    QLabel* line = Controls::label(this, QStringLiteral("creditLine"), about);
+    QLabel* address = Controls::label(this, QStringLiteral("creditAddress"), HomePage);
+    address->setForegroundRole(QPalette::PlaceholderText);
+
+    auto* texts = new QVBoxLayout;
+    texts->setSpacing(0);
+    texts->addWidget(title);
+    texts->addWidget(line);
+    texts->addWidget(address);
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(m_image2);
+    layout->addLayout(texts, 1);
+}
+
+bool CreditsFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_image2 && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        // The browser is started without waiting for it.
+        m_desktop.openUrl(HomePage);
+        return true;
+    }
+    return QFrame::eventFilter(watched, event);
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "schedule/DaySchedule.h"
+
+#include <QFrame>
+
+#include <array>
+#include <functional>
+
+class Controller;
+class QCheckBox;
+class QGridLayout;
+class QLineEdit;
+
+// Today's bell times, one row per lesson, with the music box of each lesson and the button that
+// opens the timetable editor. The times are only shown here; they are changed in the editor.
+class GridPanel : public QFrame
+{
+    Q_OBJECT
+public:
+    GridPanel(Controller& c, std::function<void()> openEditor, QWidget* parent = nullptr);
+    void refresh();
+
+    // Object name of the row label of a lesson (1..17).
+    static QString lessonLabelName(int lesson);
+
+private:
+    void addHeadings(QGridLayout* grid);
+    void addLessonRow(QGridLayout* grid, int lesson);
+    void addAssemblyRow(QGridLayout* grid, int row);
+    QLineEdit* addTimeBox(QGridLayout* grid, int slot, int row, int column);
+
+    Controller& m_c;
+    std::array<QLineEdit*, Slots::Count> m_boxes{};
+    std::array<QCheckBox*, Slots::Lessons> m_music{};
+};

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include <functional>
+
+class AmplifierPanel;
+class BreakProgramPanel;
+class Controller;
+class CreditsFrame;
+class Desktop;
+class GridPanel;
+class MelodyMusicPanel;
+class PlayNowPanel;
+class QMenu;
+class ShutdownPanel;
+class StatusPanel;
+
+// The operator's console. The panels own their controls; the window lays them out, keeps them in
+// step with the model and holds the menu that the tray icon also pops up.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+public:
+    MainWindow(Controller& c, Desktop& desktop, std::function<void()> openEditor, QWidget* parent = nullptr);
+
+    // "Vezo Zil Menüsü": the same menu stands in the menu bar and pops up from the tray icon.
+    QMenu* trayMenu() const { return m_menu; }
+    void setVisible(bool visible) override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenu();
+    QWidget* buildCentralWidget(Desktop& desktop, std::function<void()> openEditor);
+    void refresh();
+    void refreshPanels();
+
+    Controller& m_c;
+    QMenu* m_menu = nullptr;
+    StatusPanel* m_status = nullptr;
+    AmplifierPanel* m_amplifier = nullptr;
+    GridPanel* m_grid = nullptr;
+    MelodyMusicPanel* m_melodyMusic = nullptr;
+    BreakProgramPanel* m_breakProgram = nullptr;
+    PlayNowPanel* m_playNow = nullptr;
+    ShutdownPanel* m_shutdown = nullptr;
+    CreditsFrame* m_credits = nullptr;
+    bool m_stale = false;
+};

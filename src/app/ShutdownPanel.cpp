@@ -1,0 +1,50 @@
+#include "app/ShutdownPanel.h"
+
+#include "app/Controls.h"
+#include "app/WidgetSync.h"
+#include "engine/Controller.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+
+ShutdownPanel::ShutdownPanel(Controller& c, QWidget* parent)
+    : QGroupBox(QStringLiteral("Bilgisayarı Kapatma Saati"), parent), m_c(c)
+{
+    setObjectName(QStringLiteral("Frame9"));
+    m_text26 = timeBox(QStringLiteral("Text26"), &MainModel::text26);
+    m_text45 = timeBox(QStringLiteral("Text45"), &MainModel::text45);
+    QPushButton* command19 = Controls::button(this, QStringLiteral("Command19"), QStringLiteral("Kaydet"));
+    Controls::onClick(command19, m_c, [this] { m_c.commands.Command19_Click(); });
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(Controls::label(this, QStringLiteral("Label20"), QStringLiteral("Hafta içi")), 0, 0);
+    grid->addWidget(m_text26, 0, 1);
+    grid->addWidget(Controls::label(this, QStringLiteral("Label21"), QStringLiteral("Hafta sonu")), 0, 2);
+    grid->addWidget(m_text45, 0, 3);
+    grid->addWidget(command19, 0, 4);
+    grid->setColumnStretch(4, 1);
+    refresh();
+}
+
+QLineEdit* ShutdownPanel::timeBox(const QString& name, QString MainModel::*value)
+{
+    auto* box = new QLineEdit(this);
+    box->setObjectName(name);
+    // The clock is compared with these as text "hh:mm": nothing but digits and the colon belongs here.
+    box->setMaxLength(5);
+    box->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9:]{0,5}")), box));
+    box->setAlignment(Qt::AlignCenter);
+    box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("00:00")) + 18);
+    connect(box, &QLineEdit::textEdited, this, [this, value](const QString& text) { m_c.m.*value = text; });
+    return box;
+}
+
+void ShutdownPanel::refresh()
+{
+    WidgetSync::setText(m_text26, m_c.m.text26);
+    WidgetSync::setText(m_text45, m_c.m.text45);
+}

@@ -1,0 +1,152 @@
+#include "support/TestSupport.h"
+
+#include "app/QtDialogs.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+// Acts on the next dialog of type T as soon as it is open, so that no test waits on a person.
+// Should it never open, every modal dialog is closed after a few seconds instead of hanging.
+template <typename T> void whenOpen(std::function<void(T*)> act)
+{
+    auto* poll = new QTimer(qApp);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, act, tries = 0]() mutable {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* dialog = qobject_cast<T*>(w); dialog && dialog->isVisible()) {
+                poll->deleteLater();
+                act(dialog);
+                return;
+            }
+        }
+        if (++tries > 1000) {
+            ADD_FAILURE() << "the expected dialog never opened";
+            if (QWidget* modal = QApplication::activeModalWidget())
+                modal->close();
+            poll->deleteLater();
+        }
+    });
+    poll->start(5);
+}
+
+struct BoxSeen
+{
+    QString title, text;
+    QMessageBox::Icon icon = QMessageBox::Information;
+    QStringList buttons;
+};
+
+std::function<void(QMessageBox*)> recordAndPress(BoxSeen& seen, QMessageBox::StandardButton press)
+{
+    return [&seen, press](QMessageBox* box) {
+        seen.title = box->windowTitle();
+        seen.text = box->text();
+        seen.icon = box->icon();
+        for (QAbstractButton* b : box->buttons())
+            seen.buttons << b->text().remove(QLatin1Char('&'));
+        box->button(press)->click();
+    };
+}
+
+class QtDialogsTest : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite() { translated = installTurkishTranslations(*qApp); }
+    static inline bool translated = false;
+    QtDialogs dialogs;
+};
+} // namespace
+
+TEST_F(QtDialogsTest, TurkishCatalogueIsInstalled)
+{
+    EXPECT_TRUE(translated);
+}
+
+TEST_F(QtDialogsTest, QuestionHasTheWarningTitleYesAndNoAndNoIcon)
+{
+    BoxSeen seen;
+    whenOpen<QMessageBox>(recordAndPress(seen, QMessageBox::Yes));
+    EXPECT_TRUE(dialogs.askYesNo(QStringLiteral("Kapatmak istediğinizden emin misiniz ?")));
+    EXPECT_EQ(seen.title, QStringLiteral("Vezo Zil UYARI !"));
+    EXPECT_EQ(seen.text, QStringLiteral("Kapatmak istediğinizden emin misiniz ?"));
+    EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
+    seen.buttons.sort();
+    EXPECT_EQ(seen.buttons, (QStringList{QStringLiteral("Evet"), QStringLiteral("Hayır")}));
+}
+
+TEST_F(QtDialogsTest, QuestionShowsMarkupAsWritten)
+{
+    whenOpen<QMessageBox>([](QMessageBox* box) {
+        EXPECT_EQ(box->textFormat(), Qt::PlainText);
+        box->button(QMessageBox::No)->click();
+    });
+    EXPECT_FALSE(dialogs.askYesNo(QStringLiteral("<b>C:\\a<b>.exe</b>")));
+}
+
+TEST_F(QtDialogsTest, AnsweringNoIsFalse)
+{
+    BoxSeen seen;
+    whenOpen<QMessageBox>(recordAndPress(seen, QMessageBox::No));
+    EXPECT_FALSE(dialogs.askYesNo(QStringLiteral("Amfiyi sürekli olarak açmak istiyor musunuz?")));
+}
+
+TEST_F(QtDialogsTest, MessageWithoutTitleTakesTheProgramsName)
+{
+    QApplication::setApplicationDisplayName(QStringLiteral("Vezo Zil"));
+    BoxSeen seen;
+    whenOpen<QMessageBox>(recordAndPress(seen, QMessageBox::Ok));
+    dialogs.tell(QStringLiteral("Zil programı zaten çalışıyor !"), QString());
+    EXPECT_EQ(seen.title, QStringLiteral("Vezo Zil"));
+    EXPECT_EQ(seen.buttons, QStringList{QStringLiteral("Tamam")});
+}
+
+TEST_F(QtDialogsTest, MessageKeepsTheTitleGiven)
+{
+    BoxSeen seen;
+    whenOpen<QMessageBox>(recordAndPress(seen, QMessageBox::Ok));
+    dialogs.tell(QStringLiteral("Ayarlar kaydedilemedi"), QStringLiteral("Vezo Zil UYARI !"));
+    EXPECT_EQ(seen.title, QStringLiteral("Vezo Zil UYARI !"));
+}
+
+TEST_F(QtDialogsTest, FiltersAreConvertedToQtsForm)
+{
+    const std::pair<QString, QString> cases[] = {
+        {QStringLiteral("Müzik Seçin|*.mp3"), QStringLiteral("Müzik Seçin (*.mp3)")},
+        {QString(), QString()},
+        {QStringLiteral("Ses|*.wav;*.mp3|Hepsi|*.*"), QStringLiteral("Ses (*.wav *.mp3);;Hepsi (*.*)")},
+        {QStringLiteral("eksik"), QString()},
+    };
+    for (const auto& [system, qt] : cases)
+        EXPECT_EQ(QtDialogs::qtFilter(system), qt) << system.toStdString();
+}
+
+TEST_F(QtDialogsTest, CancelledFileChoiceIsNothing)
+{
+    QStringList filters;
+    whenOpen<QFileDialog>([&filters](QFileDialog* d) {
+        filters = d->nameFilters();
+        d->reject();
+    });
+    EXPECT_EQ(dialogs.chooseFile(QStringLiteral("Müzik Seçin|*.mp3")), std::nullopt);
+    EXPECT_EQ(filters, QStringList{QStringLiteral("Müzik Seçin (*.mp3)")});
+}
+
+TEST_F(QtDialogsTest, ChosenFileComesBackWithItsFullPath)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("radyo.m3u"));
+    QFile(path).open(QIODevice::WriteOnly);
+    whenOpen<QFileDialog>([path](QFileDialog* d) {
+        d->selectFile(path);
+        static_cast<QDialog*>(d)->accept(); // as the "Open" button does
+    });
+    EXPECT_EQ(dialogs.chooseFile(QString()), std::optional<QString>(QDir::toNativeSeparators(path)));
+}

@@ -1,0 +1,50 @@
+#include "support/GuiRig.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QScreen>
+
+// Renders the main window as the operator sees it on a school's PC and saves it where
+// VEZOZIL_SCREENSHOT points; skipped otherwise. docs/main-window.png comes from
+//   QT_QPA_PLATFORM=xcb VEZOZIL_SCREENSHOT=$PWD/docs/main-window.png
+//   xvfb-run -a -s "-screen 0 1366x768x24" build/gui_screenshot_test   (one command line)
+// (VEZOZIL_SCREENSHOT_MODE=program shows the break-program controls instead of the music list).
+TEST(MainWindowScreenshot, SavesTheWindowAsPng)
+{
+    const QString path = qEnvironmentVariable("VEZOZIL_SCREENSHOT");
+    if (path.isEmpty())
+        GTEST_SKIP() << "set VEZOZIL_SCREENSHOT to a .png path to render the window";
+
+    GuiRig gui(QDateTime(QDate(2026, 12, 8), QTime(10, 24, 37)));
+    const char* const day[24] = {"08:40", "08:50", "09:30", "09:38", "09:40", "10:20", "10:38", "10:40",
+                                 "11:20", "11:28", "11:30", "12:10", "13:27", "13:30", "14:10", "14:28",
+                                 "14:30", "15:10", "15:28", "15:30", "16:35", "16:43", "16:45", "17:25"};
+    QHash<int, QString> slots;
+    for (int i = 0; i < 24; ++i)
+        slots.insert(i, QString::fromLatin1(day[i]));
+    slots.insert(Slots::Assembly1, QStringLiteral("08:25"));
+    slots.insert(Slots::Assembly2, QStringLiteral("08:30"));
+    gui.rig.writeDay(QStringLiteral("Salı"), slots);
+    MainModel& m = gui.rig.model;
+    ASSERT_TRUE(gui.rig.load());
+    m.check33 = qEnvironmentVariable("VEZOZIL_SCREENSHOT_MODE") != QStringLiteral("program");
+    gui.controller().program.gecisyap();
+    m.text1 = QStringLiteral("10:20");
+    m.check1 = m.check5 = true;
+    m.lessonMusic[1] = m.lessonMusic[3] = m.lessonMusic[5] = true;
+    m.box(MelodyBox::Student) = {2, QStringLiteral("Melodi 3")};
+    m.box(MelodyBox::Teacher) = {4, QStringLiteral("Melodi 5")};
+    m.box(MelodyBox::Exit) = {0, QStringLiteral("Melodi 1")};
+    m.musicList = {QStringLiteral("C:\\Müzik\\Klasik\\Vivaldi - Dört Mevsim, İlkbahar.mp3"),
+                   QStringLiteral("C:\\Müzik\\Türkü\\Çanakkale içinde.mp3"),
+                   QStringLiteral("C:\\Müzik\\Enstrümantal\\Üsküdar'a gider iken.mp3")};
+    gui.window.show();
+    QCoreApplication::processEvents();
+    gui.rig.tick();
+    QCoreApplication::processEvents();
+
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    ASSERT_TRUE(gui.window.grab().save(path));
+    std::printf("window %dx%d on a screen of %dx%d\n", gui.window.width(), gui.window.height(),
+                gui.window.screen()->size().width(), gui.window.screen()->size().height());
+}
