@@ -252,6 +252,7 @@ TEST(MainWindow, PortOptionTakesEffectAtTheNextStart)
 TEST(MainWindow, RelayProblemIsShownUntilTheRelayAnswers)
 {
     GuiRig gui;
+    gui.rig.writeFile(QStringLiteral("port.txt"), "1\r\n"); // a port is chosen and answers
     gui.start();
     auto* warning = gui.find<QLabel>(QStringLiteral("relayProblem"));
     EXPECT_TRUE(warning->isHidden());
