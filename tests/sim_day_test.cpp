@@ -1,68 +1,35 @@
-#include "fakes/WavWriter.h"
 #include "schedule/DaySchedule.h"
 #include "sim/SimulateCommand.h"
 #include "sim/Simulation.h"
+#include "support/SchoolFolder.h"
 #include "support/TestSupport.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QTemporaryDir>
-
 #include <gtest/gtest.h>
-
-#include <functional>
 
 namespace {
 const QDate Monday(2026, 12, 7);
 const QDate Saturday(2026, 12, 12);
 
-// A temporary program folder with timetables and short silent sounds of known length.
-struct Rehearsal
+// Rehearses a program folder written as a school's would be, in this process.
+struct Rehearsal : SchoolFolder
 {
-    Rehearsal()
-    {
-        Simulation::holdTimeZone(); // as the command does
-        QDir(dir.path()).mkpath(QStringLiteral("saatler"));
-    }
+    Rehearsal() { Simulation::holdTimeZone(); } // as the command does
 
-    void day(const QString& name, const QHash<int, QString>& slots) const
-    {
-        QByteArray bytes;
-        for (int i = 0; i < Slots::Count; ++i)
-            bytes += '"' + slots.value(i, QStringLiteral("XX:XX")).toUtf8() + "\"\r\n";
-        QFile f(dir.filePath(QStringLiteral("saatler/") + name + QStringLiteral(".txt")));
-        if (f.open(QIODevice::WriteOnly))
-            f.write(bytes);
-    }
-    QString sound(const QString& relative, double seconds) const
-    {
-        const QString path = dir.filePath(relative);
-        writeSilentWav(path, seconds);
-        return path;
-    }
-
-    // The lines printed from `from` to `until`; `setup` sets the controls as the settings would.
-    QStringList run(const QDateTime& from, const QDateTime& until,
-                    const std::function<void(Controller&)>& setup = {}) const
+    // The lines printed from `from` to `until`.
+    QStringList run(const QDateTime& from, const QDateTime& until) const
     {
         QString output;
         QTextStream out(&output);
-        Simulation sim(dir.path(), from, out);
-        if (setup)
-            setup(sim.controller());
+        Simulation sim(path(), from, out);
         if (sim.start())
             sim.runUntil(until);
         out.flush();
         return output.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     }
-    QStringList run(const QDate& date, const QTime& from, const QTime& until,
-                    const std::function<void(Controller&)>& setup = {}) const
+    QStringList run(const QDate& date, const QTime& from, const QTime& until) const
     {
-        return run(QDateTime(date, from), QDateTime(date, until), setup);
+        return run(QDateTime(date, from), QDateTime(date, until));
     }
-
-    QTemporaryDir dir;
 };
 
 // Expected lines written "hh:mm:ss event", on one date.
@@ -74,38 +41,30 @@ QStringList on(const QDate& date, const QStringList& lines)
     return full;
 }
 
-void chooseMelodies(Controller& c, int student, int teacher, int exit)
-{
-    c.m.box(MelodyBox::Student).position = student - 1;
-    c.m.box(MelodyBox::Teacher).position = teacher - 1;
-    c.m.box(MelodyBox::Exit).position = exit - 1;
-}
-
 constexpr int Lesson1Student = 0, Lesson1Exit = 2, Lesson2Student = 3, Lesson2Teacher = 4, Lesson3Student = 6;
 } // namespace
 
 TEST(SimulateDay, BellSwitchesTheAmplifierAroundItsMelody)
 {
     Rehearsal r;
+    r.melodi({});
+    r.port(1);
     r.day(QStringLiteral("Pazartesi"), {{Lesson1Student, QStringLiteral("08:40")}});
     r.sound(QStringLiteral("melodiler/1.wav"), 3.0);
-    const QStringList lines = r.run(Monday, QTime(8, 39, 0), QTime(8, 41, 0), [](Controller& c) {
-        chooseMelodies(c, 1, 2, 3);
-        c.s.lptPortNumber = 1;
-    });
+    const QStringList lines = r.run(Monday, QTime(8, 39, 0), QTime(8, 41, 0));
     EXPECT_EQ(lines, on(Monday, {"08:39:00 day Pazartesi", "08:39:00 relay 888 off",
                                  "08:40:00 wav play melodiler/1.wav", "08:40:01 relay 888 on",
                                  "08:40:03 wav end", "08:40:03 relay 888 off"}));
 }
 
-TEST(SimulateDay, WithoutAChosenMelodyTheBellPlaysMelodyZero)
+TEST(SimulateDay, FolderWithoutSettingsFilesPlaysMelodyZero)
 {
     Rehearsal r;
     r.day(QStringLiteral("Pazartesi"), {{Lesson1Student, QStringLiteral("08:40")}});
     r.sound(QStringLiteral("melodiler/0.wav"), 1.5);
     QString output;
     QTextStream out(&output);
-    ASSERT_EQ(runSimulateCommand({QStringLiteral("vezozil"), QStringLiteral("--dir"), r.dir.path(),
+    ASSERT_EQ(runSimulateCommand({QStringLiteral("vezozil"), QStringLiteral("--dir"), r.path(),
                                   QStringLiteral("--simulate"), QStringLiteral("2026-12-07T08:39:59"),
                                   QStringLiteral("2026-12-07T08:45:00")},
                                  out),
@@ -115,15 +74,25 @@ TEST(SimulateDay, WithoutAChosenMelodyTheBellPlaysMelodyZero)
                                      "2026-12-07T08:40:02 wav end\n"));
 }
 
+TEST(SimulateDay, MelodyStoredAsNoneChosenPlaysMelodyZero)
+{
+    Rehearsal r;
+    r.melodi({.student = 0});
+    r.day(QStringLiteral("Pazartesi"), {{Lesson1Student, QStringLiteral("08:40")}});
+    r.sound(QStringLiteral("melodiler/0.wav"), 1.0);
+    EXPECT_EQ(r.run(Monday, QTime(8, 39, 59), QTime(8, 40, 5)),
+              on(Monday, {"08:39:59 day Pazartesi", "08:40:00 wav play melodiler/0.wav", "08:40:01 wav end"}));
+}
+
 TEST(SimulateDay, NewBellCutsOffAMelodyStillPlaying)
 {
     Rehearsal r;
+    r.melodi({});
     r.day(QStringLiteral("Pazartesi"),
           {{Lesson1Student, QStringLiteral("08:40")}, {Lesson1Exit, QStringLiteral("08:41")}});
     r.sound(QStringLiteral("melodiler/1.wav"), 70.0);
     r.sound(QStringLiteral("melodiler/3.wav"), 1.0);
-    const QStringList lines =
-        r.run(Monday, QTime(8, 39, 0), QTime(8, 42, 0), [](Controller& c) { chooseMelodies(c, 1, 2, 3); });
+    const QStringList lines = r.run(Monday, QTime(8, 39, 0), QTime(8, 42, 0));
     EXPECT_EQ(lines,
               on(Monday, {"08:39:00 day Pazartesi", "08:40:00 wav play melodiler/1.wav", "08:41:00 wav stop",
                           "08:41:00 wav play melodiler/3.wav", "08:41:01 wav end"}));
@@ -132,17 +101,12 @@ TEST(SimulateDay, NewBellCutsOffAMelodyStillPlaying)
 TEST(SimulateDay, UnplayableMelodiesFailAndKeepTheAmplifierOff)
 {
     Rehearsal r;
+    r.melodi({}); // 1.wav does not exist, 3.wav is no WAV file
+    r.port(2);
     r.day(QStringLiteral("Pazartesi"),
           {{Lesson1Student, QStringLiteral("08:40")}, {Lesson1Exit, QStringLiteral("08:41")}});
-    QFile broken(r.dir.filePath(QStringLiteral("melodiler/3.wav")));
-    QDir().mkpath(QFileInfo(broken).absolutePath());
-    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
-    broken.write("not a sound");
-    broken.close();
-    const QStringList lines = r.run(Monday, QTime(8, 39, 0), QTime(8, 42, 0), [](Controller& c) {
-        chooseMelodies(c, 1, 2, 3); // 1.wav does not exist, 3.wav is no WAV file
-        c.s.lptPortNumber = 2;
-    });
+    r.writeBytes(QStringLiteral("melodiler/3.wav"), "not a sound");
+    const QStringList lines = r.run(Monday, QTime(8, 39, 0), QTime(8, 42, 0));
     EXPECT_EQ(lines, on(Monday, {"08:39:00 day Pazartesi", "08:39:00 relay 632 off",
                                  "08:40:00 wav fail melodiler/1.wav", "08:41:00 wav fail melodiler/3.wav"}));
 }
@@ -150,13 +114,11 @@ TEST(SimulateDay, UnplayableMelodiesFailAndKeepTheAmplifierOff)
 TEST(SimulateDay, AnnouncementFollowsTheStudentBellInItsMinute)
 {
     Rehearsal r;
+    r.melodi({.announceStudent = true});
     r.day(QStringLiteral("Pazartesi"), {{Lesson1Student, QStringLiteral("08:40")}});
     r.sound(QStringLiteral("melodiler/1.wav"), 2.0);
     r.sound(QStringLiteral("melodiler/anons1.wav"), 4.0);
-    const QStringList lines = r.run(Monday, QTime(8, 39, 59), QTime(8, 41, 0), [](Controller& c) {
-        chooseMelodies(c, 1, 2, 3);
-        c.m.check1 = true;
-    });
+    const QStringList lines = r.run(Monday, QTime(8, 39, 59), QTime(8, 41, 0));
     EXPECT_EQ(lines,
               on(Monday, {"08:39:59 day Pazartesi", "08:40:00 wav play melodiler/1.wav", "08:40:02 wav end",
                           "08:40:02 wav play melodiler/anons1.wav", "08:40:06 wav end"}));
@@ -175,18 +137,15 @@ TEST(SimulateDay, MidnightLoadsTheNextDay)
 TEST(SimulateDay, MarkedBreakPlaysMusicTrackAfterTrackUntilTheNextBell)
 {
     Rehearsal r;
+    r.melodi({.breakMusic = true, .musicLessons = {1}}); // "Tenefüste müzik çalsın", lesson 1's break
+    r.uygulama(QString(), QString(), 1);                 // "Hayır": music, not a program
     r.day(QStringLiteral("Pazartesi"),
           {{Lesson1Exit, QStringLiteral("09:30")}, {Lesson2Student, QStringLiteral("09:31")}});
     r.sound(QStringLiteral("melodiler/1.wav"), 1.0);
     r.sound(QStringLiteral("melodiler/3.wav"), 2.0);
     const QString track = r.sound(QStringLiteral("muzik/parca.wav"), 20.0);
-    const QStringList lines = r.run(Monday, QTime(9, 29, 59), QTime(9, 32, 0), [&](Controller& c) {
-        chooseMelodies(c, 1, 2, 3);
-        c.m.check5 = true;         // "Tenefüste müzik çalsın"
-        c.m.lessonMusic[0] = true; // the break after lesson 1
-        c.m.check33 = true;        // "Hayır": music, not a program
-        c.m.musicList = {track};
-    });
+    r.muzikler({track});
+    const QStringList lines = r.run(Monday, QTime(9, 29, 59), QTime(9, 32, 0));
     const QString play = QStringLiteral("music play ") + track;
     EXPECT_EQ(lines,
               on(Monday, {"09:29:59 day Pazartesi", "09:30:00 wav play melodiler/3.wav", "09:30:02 wav end",
@@ -198,16 +157,13 @@ TEST(SimulateDay, MarkedBreakPlaysMusicTrackAfterTrackUntilTheNextBell)
 TEST(SimulateDay, UnplayableMusicIsTriedAgainEverySecond)
 {
     Rehearsal r;
+    r.melodi({.breakMusic = true, .musicLessons = {1}});
+    r.uygulama(QString(), QString(), 1);
     r.day(QStringLiteral("Pazartesi"), {{Lesson1Exit, QStringLiteral("09:30")}});
     r.sound(QStringLiteral("melodiler/3.wav"), 1.0);
-    const QString missing = r.dir.filePath(QStringLiteral("muzik/yok.mp3"));
-    const QStringList lines = r.run(Monday, QTime(9, 29, 59), QTime(9, 30, 3), [&](Controller& c) {
-        chooseMelodies(c, 1, 2, 3);
-        c.m.check5 = true;
-        c.m.lessonMusic[0] = true;
-        c.m.check33 = true;
-        c.m.musicList = {missing};
-    });
+    const QString missing = r.filePath(QStringLiteral("muzik/yok.mp3"));
+    r.muzikler({missing});
+    const QStringList lines = r.run(Monday, QTime(9, 29, 59), QTime(9, 30, 3));
     const QString fail = QStringLiteral("music fail ") + missing;
     EXPECT_EQ(lines,
               on(Monday, {"09:29:59 day Pazartesi", "09:30:00 wav play melodiler/3.wav", "09:30:01 wav end",
@@ -217,19 +173,15 @@ TEST(SimulateDay, UnplayableMusicIsTriedAgainEverySecond)
 TEST(SimulateDay, ProgramModeOpensTheProgramAndEndsItAtTheStudentBell)
 {
     Rehearsal r;
+    r.melodi({.breakMusic = true, .musicLessons = {1}});
+    r.uygulama(QStringLiteral("/opt/radyo/liste.m3u"), QStringLiteral("radyo.exe"), 0);
     r.day(QStringLiteral("Pazartesi"), {{Lesson1Exit, QStringLiteral("09:30")},
                                         {Lesson2Teacher, QStringLiteral("09:31")},
                                         {Lesson3Student, QStringLiteral("09:32")}});
     r.sound(QStringLiteral("melodiler/1.wav"), 1.0);
     r.sound(QStringLiteral("melodiler/2.wav"), 1.0);
     r.sound(QStringLiteral("melodiler/3.wav"), 2.0);
-    const QStringList lines = r.run(Monday, QTime(9, 29, 59), QTime(9, 33, 0), [](Controller& c) {
-        chooseMelodies(c, 1, 2, 3);
-        c.m.check5 = true;
-        c.m.lessonMusic[0] = true;
-        c.s.breakProgramPath = QStringLiteral("/opt/radyo/liste.m3u");
-        c.s.breakProgramImageName = QStringLiteral("radyo.exe");
-    });
+    const QStringList lines = r.run(Monday, QTime(9, 29, 59), QTime(9, 33, 0));
     // The teacher bell leaves the program running.
     EXPECT_EQ(lines, on(Monday, {"09:29:59 day Pazartesi", "09:30:00 kill radyo.exe",
                                  "09:30:00 wav play melodiler/3.wav", "09:30:02 wav end",
@@ -238,7 +190,16 @@ TEST(SimulateDay, ProgramModeOpensTheProgramAndEndsItAtTheStudentBell)
                                  "09:32:00 wav play melodiler/1.wav", "09:32:01 wav end"}));
 }
 
-TEST(SimulateDay, ShutdownTimeShutsDownOnce)
+TEST(SimulateDay, StoredShutdownTimeShutsDownOnce)
+{
+    Rehearsal r;
+    r.kapat(QStringLiteral("16:30"), QStringLiteral("18:00"));
+    r.day(QStringLiteral("Pazartesi"), {});
+    const QStringList lines = r.run(Monday, QTime(16, 29, 58), QTime(17, 1, 0));
+    EXPECT_EQ(lines, on(Monday, {"16:29:58 day Pazartesi", "16:30:00 shutdown"}));
+}
+
+TEST(SimulateDay, WithoutKapatFileTheWeekdayShutdownIsAtFive)
 {
     Rehearsal r;
     r.day(QStringLiteral("Pazartesi"), {});
@@ -249,12 +210,12 @@ TEST(SimulateDay, ShutdownTimeShutsDownOnce)
 TEST(SimulateDay, WeekendCloseQuitsAndEndsTheRehearsal)
 {
     Rehearsal r;
+    r.melodi({.weekendClose = true}); // "Haftasonu programı kapat"
     r.day(QStringLiteral("Cumartesi"), {{Lesson1Student, QStringLiteral("10:00")}});
-    r.sound(QStringLiteral("melodiler/0.wav"), 1.0);
+    r.sound(QStringLiteral("melodiler/1.wav"), 1.0);
     QString output;
     QTextStream out(&output);
-    Simulation sim(r.dir.path(), QDateTime(Saturday, QTime(9, 59, 58)), out);
-    sim.controller().m.check4 = true; // "Haftasonu programı kapat"
+    Simulation sim(r.path(), QDateTime(Saturday, QTime(9, 59, 58)), out);
     ASSERT_TRUE(sim.start());
     sim.runUntil(QDateTime(Saturday, QTime(10, 30, 0)));
     out.flush();
@@ -266,6 +227,8 @@ TEST(SimulateDay, WeekendCloseQuitsAndEndsTheRehearsal)
 TEST(SimulateDay, WholeSchoolDayRingsEveryBellOnceWithTheAmplifierAroundIt)
 {
     Rehearsal r;
+    r.melodi({});
+    r.port(3);
     QHash<int, QString> slots;
     constexpr int Lessons = 8;
     for (int lesson = 1; lesson <= Lessons; ++lesson) {
@@ -279,11 +242,7 @@ TEST(SimulateDay, WholeSchoolDayRingsEveryBellOnceWithTheAmplifierAroundIt)
     r.day(QStringLiteral("Pazartesi"), slots);
     for (const char* melody : {"melodiler/1.wav", "melodiler/2.wav", "melodiler/3.wav"})
         r.sound(QString::fromLatin1(melody), 5.0);
-    const QStringList lines = r.run(Monday, QTime(0, 0, 0), QTime(23, 59, 59), [](Controller& c) {
-        chooseMelodies(c, 1, 2, 3);
-        c.s.lptPortNumber = 3;
-    });
-
+    const QStringList lines = r.run(Monday, QTime(0, 0, 0), QTime(23, 59, 59));
     auto count = [&](const QString& event) {
         return std::count_if(lines.begin(), lines.end(),
                              [&](const QString& l) { return l.mid(20) == event; });
