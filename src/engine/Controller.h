@@ -54,6 +54,10 @@ public:
     // Reads today's timetable into the grid, emptying boxes the file does not reach.
     void loadDay(const QString& dayName);
 
+    // A rehearsal reads a school's folder, often beside the running program, and must leave it as it
+    // was: its unload does not save the port choice.
+    bool savePortOnUnload = true;
+
     ControllerState s;
     MainModel& m;
     Devices d;

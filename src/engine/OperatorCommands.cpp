@@ -123,7 +123,7 @@ void OperatorCommands::Form_Unload()
     if (c.s.unloaded)
         return;
     // A failure here must not keep the program from ending: it is only logged.
-    if (!SettingsFiles::writePort(c.folder, c.s.lptPortNumber))
+    if (c.savePortOnUnload && !SettingsFiles::writePort(c.folder, c.s.lptPortNumber))
         qCWarning(lcFiles) << "port.txt could not be written; the port choice is not saved";
     c.d.shell.removeTrayIcon();
     c.s.unloaded = true;

@@ -9,6 +9,7 @@ Simulation::Simulation(const QString& programFolder, const QDateTime& from, QTex
                    Devices{m_time.clock(), m_port, m_wav, m_music, m_desktop, m_dialogs, m_shell, m_instance},
                    m_folder)
 {
+    m_controller.savePortOnUnload = false;
     QObject::connect(&m_controller, &Controller::dayLoaded, &m_controller,
                      [this](const QString& day) { m_log.event(QStringLiteral("day ") + day); });
     QObject::connect(&m_controller, &Controller::unloaded, &m_controller,
