@@ -4,6 +4,7 @@
 #include "support/SchoolFolder.h"
 #include "support/TestSupport.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -200,6 +201,35 @@ TEST_F(Rehearsal, SundayWithWeekendSilenceRingsNoBellAllDay)
     EXPECT_EQ(run.lines, on(Sunday, {"00:00:00 day Pazar", "00:00:00 relay 888 off", "18:00:00 shutdown"}));
 }
 
+TEST_F(Rehearsal, WeekendCloseQuitsInTheTickThatBringsSaturday)
+{
+    school.melodi({.weekendClose = true});
+    school.day(QStringLiteral("Cuma"), {});
+    school.day(QStringLiteral("Cumartesi"), {{slot(1, Column::Student), QStringLiteral("00:01")}});
+    const ProgramRun run =
+        rehearse(QDateTime(Saturday.addDays(-1), QTime(23, 59, 58)), QDateTime(Saturday, QTime(12, 0, 0)));
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
+    EXPECT_EQ(run.lines, QStringList({"2026-12-11T23:59:58 day Cuma", "2026-12-11T23:59:58 relay 888 off",
+                                      "2026-12-12T00:00:00 day Cumartesi", "2026-12-12T00:00:00 quit"}));
+}
+
+TEST_F(Rehearsal, WeekendSilenceEndsWithSundayAtMidnight)
+{
+    school.melodi({.weekendSilent = true});
+    school.day(QStringLiteral("Pazar"), {{slot(1, Column::Student), QStringLiteral("23:59")}});
+    school.day(QStringLiteral("Pazartesi"), {{slot(1, Column::Student), QStringLiteral("00:00")}});
+    const ProgramRun run =
+        rehearse(QDateTime(Sunday, QTime(23, 58, 58)), QDateTime(Sunday.addDays(1), QTime(0, 0, 5)));
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
+    EXPECT_EQ(run.lines, QStringList({"2026-12-13T23:58:58 day Pazar", "2026-12-13T23:58:58 relay 888 off",
+                                      "2026-12-14T00:00:00 day Pazartesi",
+                                      "2026-12-14T00:00:00 wav play melodiler/1.wav",
+                                      "2026-12-14T00:00:01 relay 888 on", "2026-12-14T00:00:02 wav end",
+                                      "2026-12-14T00:00:02 relay 888 off"}));
+}
+
 TEST_F(Rehearsal, EachDayShutsDownOnceAtItsOwnTime)
 {
     school.kapat(QStringLiteral("17:00"), QStringLiteral("17:02"));
@@ -234,6 +264,37 @@ TEST_F(Rehearsal, MidnightLoadsTheNewDaysTimetable)
                                       "2026-12-08T00:01:00 wav play melodiler/3.wav",
                                       "2026-12-08T00:01:01 relay 888 on", "2026-12-08T00:01:04 wav end",
                                       "2026-12-08T00:01:04 relay 888 off"}));
+}
+
+TEST_F(Rehearsal, StoredFilesAreFoundWhateverTheirLetterCase)
+{
+    for (const char* name : {"melodi.txt", "port.txt", "saatler/Pazartesi.txt"})
+        QFile::remove(school.filePath(QString::fromUtf8(name)));
+    school.writeLines(QStringLiteral("PORT.TXT"), {QStringLiteral("3")});
+    // Melody 1 for the student bell: without the file it would be melody 0.
+    school.writeLines(QStringLiteral("Melodi.txt"), MelodiSettings{}.lines());
+    QDir(school.path()).rename(QStringLiteral("saatler"), QStringLiteral("Saatler"));
+    school.writeLines(QStringLiteral("Saatler/pazartesi.TXT"), {QStringLiteral("\"08:40\"")});
+    const ProgramRun run = rehearse(Monday, QTime(8, 39, 59), QTime(8, 40, 5));
+    EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
+    EXPECT_EQ(run.lines, on(Monday, {"08:39:59 day Pazartesi", "08:39:59 relay 956 off",
+                                     "08:40:00 wav play melodiler/1.wav", "08:40:01 relay 956 on",
+                                     "08:40:02 wav end", "08:40:02 relay 956 off"}));
+}
+
+TEST_F(Rehearsal, RelativeFolderPrintsTheSamePaths)
+{
+    school.day(QStringLiteral("Pazartesi"), {{slot(1, Column::Exit), QStringLiteral("08:40")}});
+    QProcess process;
+    process.setProcessEnvironment(environment());
+    process.setWorkingDirectory(school.filePath(QStringLiteral("saatler")));
+    process.start(programPath(), {QStringLiteral("--dir"), QStringLiteral(".."), QStringLiteral("--simulate"),
+                                  QStringLiteral("2026-12-07T08:39:59"), QStringLiteral("2026-12-07T08:40:01")});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitCode(), 0);
+    EXPECT_EQ(outputLines(process.readAllStandardOutput()),
+              on(Monday, {"08:39:59 day Pazartesi", "08:39:59 relay 888 off", "08:40:00 wav play melodiler/3.wav",
+                          "08:40:01 relay 888 on"}));
 }
 
 TEST_F(Rehearsal, RunTouchesNoWindowSoundCardLockOrStoredFile)

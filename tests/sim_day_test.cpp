@@ -211,8 +211,10 @@ TEST(SimulateDay, WeekendCloseQuitsAndEndsTheRehearsal)
 {
     Rehearsal r;
     r.melodi({.weekendClose = true}); // "Haftasonu programı kapat"
+    r.writeLines(QStringLiteral("port.txt"), {QStringLiteral("0"), QStringLiteral("0")});
     r.day(QStringLiteral("Cumartesi"), {{Lesson1Student, QStringLiteral("10:00")}});
     r.sound(QStringLiteral("melodiler/1.wav"), 1.0);
+    const auto before = r.snapshot();
     QString output;
     QTextStream out(&output);
     Simulation sim(r.path(), QDateTime(Saturday, QTime(9, 59, 58)), out);
@@ -222,6 +224,7 @@ TEST(SimulateDay, WeekendCloseQuitsAndEndsTheRehearsal)
     EXPECT_EQ(output, QStringLiteral("2026-12-12T09:59:58 day Cumartesi\n2026-12-12T09:59:59 quit\n"));
     EXPECT_TRUE(sim.ended());
     EXPECT_EQ(sim.ticks(), 1);
+    EXPECT_EQ(r.changedSince(before), QStringList()) << "the unload of a rehearsal saves nothing";
 }
 
 TEST(SimulateDay, WholeSchoolDayRingsEveryBellOnceWithTheAmplifierAroundIt)
