@@ -80,8 +80,9 @@ TEST(SimulateDay, MelodyStoredAsNoneChosenPlaysMelodyZero)
     r.melodi({.student = 0});
     r.day(QStringLiteral("Pazartesi"), {{Lesson1Student, QStringLiteral("08:40")}});
     r.sound(QStringLiteral("melodiler/0.wav"), 1.0);
-    EXPECT_EQ(r.run(Monday, QTime(8, 39, 59), QTime(8, 40, 5)),
-              on(Monday, {"08:39:59 day Pazartesi", "08:40:00 wav play melodiler/0.wav", "08:40:01 wav end"}));
+    EXPECT_EQ(
+        r.run(Monday, QTime(8, 39, 59), QTime(8, 40, 5)),
+        on(Monday, {"08:39:59 day Pazartesi", "08:40:00 wav play melodiler/0.wav", "08:40:01 wav end"}));
 }
 
 TEST(SimulateDay, NewBellCutsOffAMelodyStillPlaying)

@@ -35,7 +35,7 @@ struct MelodiSettings
     {
         auto number = [](int n) { return QString::number(n); };
         auto box = [](bool ticked) { return ticked ? QStringLiteral("1") : QStringLiteral("0"); };
-        QStringList l{number(student - 1),  number(teacher - 1),   number(exit - 1),
+        QStringList l{number(student - 1),  number(teacher - 1),  number(exit - 1),
                       box(announceStudent), box(announceTeacher), box(weekendSilent),
                       box(weekendClose),    box(breakMusic),      number(volume)};
         for (int lesson = 1; lesson <= 14; ++lesson)
@@ -120,7 +120,8 @@ struct SchoolFolder
         while (it.hasNext()) {
             const QString full = it.next();
             QFile f(full);
-            files.insert(QDir(path()).relativeFilePath(full), f.open(QIODevice::ReadOnly) ? f.readAll() : "?");
+            files.insert(QDir(path()).relativeFilePath(full),
+                         f.open(QIODevice::ReadOnly) ? f.readAll() : "?");
         }
         return files;
     }
