@@ -113,6 +113,23 @@ TEST(ClockJump, DateChangedByHandLoadsThatDayAndSwitchesTheBellsOn)
     EXPECT_EQ(j.rig.model.text1, QStringLiteral("10:01"));
 }
 
+TEST(ClockJump, DateChangedToADayWithoutATimetableRingsNothingUntilTheDayIsBack)
+{
+    Jumping j; // only Monday has a timetable
+    j.rig.runUntil(QTime(8, 30, 0));
+    j.setClock(QDateTime(Monday.addDays(3), QTime(8, 59, 50)));
+    j.rig.runUntil(QTime(9, 45, 0));
+    EXPECT_EQ(j.loaded, QStringList({"Pazartesi", "Perşembe"}));
+    EXPECT_TRUE(std::all_of(j.rig.model.grid.begin(), j.rig.model.grid.end(),
+                            [](const QString& box) { return box.isEmpty(); }));
+    EXPECT_EQ(j.rung(), QStringList({"1.wav", "2.wav"}));
+
+    j.setClock(QDateTime(Monday, QTime(8, 59, 50))); // the operator puts the date right
+    j.rig.runUntil(QTime(9, 0, 0));
+    EXPECT_EQ(j.loaded, QStringList({"Pazartesi", "Perşembe", "Pazartesi"}));
+    EXPECT_EQ(j.rung(), QStringList({"1.wav", "2.wav", "1.wav"}));
+}
+
 TEST(ClockJump, DateSetAWeekBackIsTheSameDayAndReloadsNothing)
 {
     Jumping j;

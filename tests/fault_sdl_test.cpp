@@ -5,6 +5,7 @@
 #include "fakes/ControllerRig.h"
 #include "fakes/CoreApplication.h"
 #include "sound/SdlAudio.h"
+#include "sound/SdlMusicPlayer.h"
 #include "sound/SdlWavPlayer.h"
 #include "support/LogCapture.h"
 #include "support/SoundFiles.h"
@@ -115,18 +116,25 @@ class SdlDeviceRemoved : public SdlFault, public testing::WithParamInterface<Rem
 {
 };
 
-TEST_P(SdlDeviceRemoved, EndsTheSoundAndTheNextSoundOpensADeviceAgain)
+TEST_P(SdlDeviceRemoved, EndsTheSoundsAndTheNextSoundsOpenADeviceAgain)
 {
     const QString bell = tone(QStringLiteral("zil.wav"), 3.0);
+    const QString track = tone(QStringLiteral("parca.wav"), 3.0);
     SdlWavPlayer player(*audio);
+    SdlMusicPlayer music(*audio);
     ASSERT_TRUE(player.play(bell));
+    music.play(track);
     ASSERT_TRUE(player.isPlaying());
+    ASSERT_TRUE(music.isPlaying());
     ASSERT_NE(openDevice(), 0u);
 
     GetParam().remove();
     EXPECT_FALSE(player.isPlaying());
+    EXPECT_FALSE(music.isPlaying());
     EXPECT_FALSE(audio->isOpen());
 
+    music.play(track); // the break goes on with another track
+    EXPECT_TRUE(music.isPlaying());
     ASSERT_TRUE(player.play(bell));
     EXPECT_TRUE(player.isPlaying());
     EXPECT_TRUE(rendersSound());
