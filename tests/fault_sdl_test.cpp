@@ -143,19 +143,55 @@ TEST_P(SdlDeviceRemoved, EndsTheSoundsAndTheNextSoundsOpenADeviceAgain)
 INSTANTIATE_TEST_SUITE_P(Sound, SdlDeviceRemoved, testing::ValuesIn(Removals),
                          [](const testing::TestParamInfo<Removal>& info) { return info.param.name; });
 
-TEST_F(SdlFault, PreparingWithoutADeviceIsHarmlessAndTheBellPlaysOnceOneIsThere)
+// Ways of having no sound device: no driver that works, or a driver whose device cannot be opened.
+struct Missing
+{
+    const char* name;
+    bool driverWorks; // the disk driver, writing into a folder, which it cannot open
+    const char* logged;
+};
+
+void PrintTo(const Missing& m, std::ostream* os)
+{
+    *os << m.name;
+}
+
+class SdlNoDevice : public SdlFault, public testing::WithParamInterface<Missing>
+{
+};
+
+TEST_P(SdlNoDevice, StaysSilentLogsTheCauseOnceAndPlaysOnceADeviceIsThere)
 {
     const QString bell = tone(QStringLiteral("zil.wav"), 0.5);
+    const QString track = tone(QStringLiteral("parca.wav"), 0.5);
     SdlWavPlayer player(*audio);
-    useNoDriver();
-    player.prepare({bell});
+    SdlMusicPlayer music(*audio);
+    if (GetParam().driverWorks)
+        qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(m_dir.path()));
+    else
+        useNoDriver();
+    LogCapture log("vezozil.sound", true);
+    player.prepare({bell}); // as three seconds before a bell
+    for (int second = 0; second < 5; ++second) {
+        EXPECT_FALSE(player.play(bell));
+        music.play(track); // a break retries every second
+    }
+    EXPECT_FALSE(player.isPlaying());
+    EXPECT_FALSE(music.isPlaying());
     EXPECT_FALSE(audio->isOpen());
-    EXPECT_FALSE(player.play(bell));
+    EXPECT_EQ(log.count(QString::fromLatin1(GetParam().logged)), 1);
 
     useDiskDriver();
+    player.prepare({bell});
     ASSERT_TRUE(player.play(bell));
     EXPECT_TRUE(rendersSound());
+    EXPECT_EQ(log.count(QStringLiteral("works again")), 1);
 }
+
+INSTANTIATE_TEST_SUITE_P(Sound, SdlNoDevice,
+                         testing::Values(Missing{"NoDriver", false, "SDL audio could not start"},
+                                         Missing{"DeviceWillNotOpen", true, "could not be opened"}),
+                         [](const testing::TestParamInfo<Missing>& info) { return info.param.name; });
 
 TEST_F(SdlFault, SoundsPreparedForALostDeviceAreDecodedAgainForTheNextOne)
 {

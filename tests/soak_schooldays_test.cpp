@@ -249,7 +249,7 @@ struct SchoolFolder
     QTemporaryDir dir;
 };
 
-TEST(Soak, ThirtySchoolDaysRingExactlyTheirTimetableEveryDayWithoutGrowing)
+TEST(Soak, SchoolDaysRingExactlyTheirTimetableEveryDayWithoutGrowing)
 {
     Simulation::holdTimeZone();
     // A bell and a timetable line a minute would flood the output; warnings still show.

@@ -5,14 +5,16 @@
 #include <QStringList>
 #include <QtGlobal>
 
-// Collects the warnings (and worse) that one logging category writes while it lives, and still passes
-// every message on. One at a time: a second capture replaces the first until it ends.
+// Collects the warnings (and worse; with `withInfo` the notes too) that one logging category writes
+// while it lives, and still passes every message on. One at a time: a second capture replaces the
+// first until it ends.
 class LogCapture
 {
 public:
-    explicit LogCapture(const char* category)
+    explicit LogCapture(const char* category, bool withInfo = false)
     {
         s_category = category;
+        s_withInfo = withInfo;
         s_messages.clear();
         m_previous = qInstallMessageHandler(&LogCapture::handle);
         s_forward = m_previous;
@@ -32,7 +34,8 @@ public:
 private:
     static void handle(QtMsgType type, const QMessageLogContext& context, const QString& message)
     {
-        if (type != QtDebugMsg && type != QtInfoMsg && qstrcmp(context.category, s_category) == 0)
+        const bool wanted = type != QtDebugMsg && (type != QtInfoMsg || s_withInfo);
+        if (wanted && qstrcmp(context.category, s_category) == 0)
             s_messages << message;
         if (s_forward != nullptr)
             s_forward(type, context, message);
@@ -40,6 +43,7 @@ private:
 
     QtMessageHandler m_previous = nullptr;
     static inline const char* s_category = "";
+    static inline bool s_withInfo = false;
     static inline QStringList s_messages;
     static inline QtMessageHandler s_forward = nullptr;
 };
