@@ -83,7 +83,10 @@ bool writeLines(const QString& path, const QStringList& lines)
         qCWarning(lcFiles) << "write of" << path << "interrupted by the test seam";
         return false; // never committed: the unfinished temporary file is discarded
     }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
+    // write() only fills QSaveFile's buffer, and commit() goes on to replace the old file even when
+    // writing that buffer out fails (a full disk): the file would be left empty and the save reported
+    // done. flush() writes the buffer and says whether it all went out.
+    if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit()) {
         qCWarning(lcFiles) << "cannot write" << path << file.errorString();
         file.cancelWriting();
         return false;

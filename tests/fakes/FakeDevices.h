@@ -56,7 +56,7 @@ public:
         close();
         played << fullPath;
         const auto it = lengths.find(fullPath);
-        if (it == lengths.end()) {
+        if (deviceMissing || it == lengths.end()) {
             failed << fullPath;
             return false;
         }
@@ -65,8 +65,11 @@ public:
     }
     bool isPlaying() override { return m_end.isValid() && m_clock.now() < m_end; }
     void prepare(const QStringList& fullPaths) override { prepared = fullPaths; }
+    // The sound device went away under the sound (a sound server restarting): it ends at once.
+    void loseDevice() { m_end = {}; }
 
     QHash<QString, double> lengths; // full path -> seconds
+    bool deviceMissing = false;     // no sound device: every play fails
     QStringList prepared;           // the last files announced as wanted soon
     QStringList played;             // every play request, in order
     QStringList failed;
@@ -87,7 +90,8 @@ public:
     {
         played << source;
         const auto it = lengths.find(source);
-        m_end = it == lengths.end() ? QDateTime() : m_clock.now().addMSecs(qint64(it.value() * 1000));
+        m_end = deviceMissing || it == lengths.end() ? QDateTime()
+                                                     : m_clock.now().addMSecs(qint64(it.value() * 1000));
     }
     void stop() override
     {
@@ -96,8 +100,10 @@ public:
     }
     void setVolume(int v) override { volume = v; }
     bool isPlaying() override { return m_end.isValid() && m_clock.now() < m_end; }
+    void loseDevice() { m_end = {}; }
 
     QHash<QString, double> lengths; // source -> seconds; others never reach the playing state
+    bool deviceMissing = false;     // no sound device: nothing reaches the playing state
     QStringList played;
     int stops = 0;
     int volume = -1;
