@@ -51,6 +51,18 @@ class Cron:
         common.stop(self.proc)
 
 
+def cron_usable(refused):
+    if refused:
+        return False
+    if not (shutil.which("cron") and shutil.which("crontab")):
+        print("cron is not installed (scripts/install-deps --bench): no comparison")
+        return False
+    if os.geteuid() != 0:
+        print("cron runs only as root: no comparison")
+        return False
+    return True
+
+
 def report(name, minutes, onsets):
     delays = [(o - m) if o is not None else None for m, o in zip(minutes, onsets)]
     shown = " ".join("%.1f" % (d * 1000) if d is not None else "-" for d in delays)
@@ -72,7 +84,7 @@ def measure(args):
     folder = common.make_program_folder(args.build, slots, common.melodi_lines(student=0))
     wav = os.path.join(folder, "melodiler", MELODY)
     lead_in = common.wav_lead_in(wav, THRESHOLD)
-    use_cron = not args.no_cron and shutil.which("cron") and shutil.which("crontab")
+    use_cron = cron_usable(args.no_cron)
     pulse = PrivatePulse(["vsink", "csink"])
     log = tempfile.TemporaryFile(mode="w+")
     recorders, app, cron = [], None, None
@@ -85,21 +97,30 @@ def measure(args):
             cron = Cron(pulse, minutes, wav)
         print("build %s; bells at %s, idle until the first; %s" % (
             args.build, ", ".join(slots[k] for k in sorted(slots)), common.machine_load()), flush=True)
+        blocks = []
+        for m in minutes:
+            # Mid-bell, both streams are open: the sinks' blocks are then what they were at the onset.
+            time.sleep(max(0, m + 3 - time.time()))
+            latency = pulse.configured_latency()
+            blocks.append([latency.get(sink, 0.010) for sink in ("vsink", "csink")])
         time.sleep(max(0, minutes[-1] + 20 - time.time()))
         if app.poll() is not None:
             raise RuntimeError("vezozil ended early (status %s)" % app.returncode)
         print("load during the run: %s" % common.machine_load())
-        print("melody %s starts with %.1f ms of silence, taken off every onset" % (MELODY, lead_in * 1000))
-        onsets = [[(o - lead_in) if o is not None else None for o in
-                   (r.onset_after(m, THRESHOLD) for m in minutes)] for r in recorders]
+        print("melody %s starts with %.1f ms of silence, taken off every onset; sink blocks at the "
+              "bells %s ms" % (MELODY, lead_in * 1000,
+                               " ".join("%.1f/%.1f" % (a * 1000, b * 1000) for a, b in blocks)))
+        onsets = [[None if o is None else o - lead_in for o in
+                   (r.onset_after(m, THRESHOLD, b[which]) for m, b in zip(minutes, blocks))]
+                  for which, r in enumerate(recorders)]
         ours = report("vezozil", minutes, onsets[0])
         print("vezozil resident memory: peak %.1f MB, now %.1f MB" % (
             common.status_field(app.pid, "VmHWM") / 1024, common.status_field(app.pid, "VmRSS") / 1024))
         if cron:
             theirs = report("cron + paplay", minutes, onsets[1])
             print("median cron + paplay / vezozil: %.0fx" % (theirs / ours if ours > 0 else float("inf")))
-        print("recorder check: latest reads %.1f / %.1f ms behind the clock mapping" % tuple(
-            (r.last_lag or 0) * 1000 for r in recorders))
+        print("recorders: sample counts ran %.1f / %.1f ms ahead of the wall clock over the run "
+              "(corrected at each bell)" % tuple(r.drift() * 1000 for r in recorders))
     except Exception:
         log.seek(0)
         sys.stderr.write(log.read()[-4000:])
@@ -123,6 +144,7 @@ def main():
     parser.add_argument("--no-cron", action="store_true")
     args = parser.parse_args()
     args.build = os.path.abspath(args.build)
+    common.end_cleanly_on_signals()
     measure(args)
 
 

@@ -87,6 +87,15 @@ def wav_lead_in(path, threshold):
     return 0.0
 
 
+def end_cleanly_on_signals():
+    """SIGTERM, SIGINT and SIGHUP end a benchmark through its clean-up (servers, cron, temporary
+    folders), even when it was started in the background with SIGINT ignored."""
+    def leave(signum, _frame):
+        raise SystemExit(128 + signum)
+    for sig in (signal.SIGTERM, signal.SIGINT, signal.SIGHUP):
+        signal.signal(sig, leave)
+
+
 def stop(proc, sig=signal.SIGTERM, timeout=5):
     if proc is None or proc.poll() is not None:
         return

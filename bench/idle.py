@@ -75,6 +75,7 @@ def main():
     parser.add_argument("build", nargs="?", default="build")
     parser.add_argument("--seconds", type=int, default=60)
     args = parser.parse_args()
+    common.end_cleanly_on_signals()
     measure(os.path.abspath(args.build), args.seconds)
 
 

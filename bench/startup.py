@@ -79,6 +79,7 @@ def main():
     parser.add_argument("build", nargs="?", default="build")
     parser.add_argument("--runs", type=int, default=10)
     args = parser.parse_args()
+    common.end_cleanly_on_signals()
     measure(os.path.abspath(args.build), args.runs)
 
 
