@@ -30,7 +30,8 @@ def bell_minutes(count, idle_minutes):
 
 
 class Cron:
-    """Debian's cron running paplay at the bell minutes, with root's crontab put back afterwards."""
+    """Debian's cron running paplay at the bell minutes, with root's crontab put back afterwards.
+    Where the cron service already runs, ours leaves at once and the service runs the same crontab."""
 
     def __init__(self, pulse, minutes, wav):
         saved = subprocess.run(["crontab", "-l"], capture_output=True, text=True)
