@@ -323,19 +323,47 @@ TEST(BreakProgram, ChoosersKeepTheEarlierChoiceWhenCancelledOrRefused)
     EXPECT_TRUE(rig.dialogs.told[1].first.contains(QStringLiteral("satır sonu")));
 }
 
-TEST(Melodies, ThePlayerIsToldTheBellSoundsThreeSecondsBeforeABell)
+TEST(Melodies, ThePlayerIsToldTheBellsSoundsThreeSecondsBeforeABell)
 {
     ControllerRig rig(QDateTime(QDate(2026, 12, 7), QTime(8, 39, 50)));
-    start(rig, {{0, QStringLiteral("08:40")}});
-    rig.model.box(MelodyBox::Teacher).position = 0; // the same melody as the student bell: named once
-    rig.controller->melodies.Combo2_Change();
+    start(rig, {{student(1), QStringLiteral("08:40")}});
     rig.runUntil(QTime(8, 39, 56));
     EXPECT_TRUE(rig.wav.prepared.isEmpty()) << "nothing is readied long before a bell";
     rig.tick(); // 08:39:57
-    EXPECT_EQ(rig.wav.prepared, (QStringList{full(rig, melody(1)), full(rig, melody(3)), full(rig, melody(4)),
-                                             full(rig, Anons1), full(rig, Anons2)}));
+    EXPECT_EQ(rig.wav.prepared, QStringList{full(rig, StudentWav)});
     rig.wav.prepared.clear();
     rig.runUntil(QTime(8, 41, 0));
     EXPECT_TRUE(rig.wav.prepared.isEmpty()) << "readied once per bell";
-    EXPECT_EQ(rig.wav.played.value(0), full(rig, melody(1)));
+    EXPECT_EQ(rig.wav.played.value(0), full(rig, StudentWav));
+}
+
+TEST(Melodies, OnlyTheSoundsTheComingBellCanPlayAreReadied)
+{
+    struct Case
+    {
+        const char* name;
+        QHash<int, QString> cells;
+        bool announcements;
+        QStringList expected;
+    };
+    const QString at = QStringLiteral("08:40");
+    const Case cases[] = {
+        {"student bell", {{student(1), at}}, false, {StudentWav}},
+        {"student bell, announced", {{student(1), at}}, true, {StudentWav, Anons1}},
+        {"teacher bell, announced", {{teacher(1), at}}, true, {TeacherWav, Anons2}},
+        {"exit bell", {{exitBell(1), at}}, true, {ExitWav}},
+        {"assembly", {{Slots::Assembly2, at}}, true, {AssemblyWav}},
+        {"exit and student bell in one minute", {{exitBell(1), at}, {student(2), at}}, false,
+         {StudentWav, ExitWav}},
+    };
+    for (const Case& c : cases) {
+        ControllerRig rig(QDateTime(QDate(2026, 12, 7), QTime(8, 39, 56)));
+        start(rig, c.cells);
+        rig.model.check1 = rig.model.check2 = c.announcements;
+        rig.tick(); // 08:39:57
+        QStringList expected;
+        for (const QString& relative : c.expected)
+            expected << full(rig, relative);
+        EXPECT_EQ(rig.wav.prepared, expected) << c.name;
+    }
 }

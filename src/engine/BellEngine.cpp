@@ -100,9 +100,28 @@ void BellEngine::announce(const QString& file)
 void BellEngine::prepareUpcoming(const QDateTime& now)
 {
     const QString soon = now.addSecs(PrepareLeadSeconds).toString(QStringLiteral("HH:mm"));
-    if (soon == c.s.currentMinute)
+    // Once per bell: only in the first second that looks ahead into its minute.
+    if (soon == c.s.currentMinute ||
+        now.addSecs(PrepareLeadSeconds - 1).toString(QStringLiteral("HH:mm")) == soon)
         return;
-    if (std::find(c.m.grid.begin(), c.m.grid.end(), soon) != c.m.grid.end() &&
-        now.addSecs(PrepareLeadSeconds - 1).toString(QStringLiteral("HH:mm")) != soon)
-        c.melodies.prepareBellSounds();
+    // Only what this bell can play: each decoded melody holds megabytes while it waits.
+    const ControllerState& s = c.s;
+    const DaySchedule& grid = c.m.grid;
+    QStringList wanted;
+    if (matchesColumn(grid, soon, Slots::Column::Student)) {
+        wanted << s.studentMelodyFile;
+        if (c.m.check1)
+            wanted << Melodies::Anons1;
+    }
+    if (matchesColumn(grid, soon, Slots::Column::Teacher)) {
+        wanted << s.teacherMelodyFile;
+        if (c.m.check2)
+            wanted << Melodies::Anons2;
+    }
+    if (matchesColumn(grid, soon, Slots::Column::Exit))
+        wanted << s.exitMelodyFile;
+    if (grid[Slots::Assembly1] == soon || grid[Slots::Assembly2] == soon)
+        wanted << s.assemblyMelodyFile;
+    if (!wanted.isEmpty())
+        c.melodies.prepareSounds(wanted);
 }

@@ -41,8 +41,12 @@ QString& Melodies::pathOf(MelodyBox box)
 
 void Melodies::prepareBellSounds()
 {
-    const QStringList relatives = {
-        c.s.studentMelodyFile, c.s.teacherMelodyFile, c.s.exitMelodyFile, c.s.assemblyMelodyFile, Anons1, Anons2};
+    prepareSounds({c.s.studentMelodyFile, c.s.teacherMelodyFile, c.s.exitMelodyFile, c.s.assemblyMelodyFile,
+                   Anons1, Anons2});
+}
+
+void Melodies::prepareSounds(const QStringList& relatives)
+{
     QStringList files;
     for (const QString& relative : relatives) {
         const QString full = fullPath(relative);

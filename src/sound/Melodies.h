@@ -36,6 +36,8 @@ public:
 
     // Tells the player which files today's bells will play, so it can have them ready on time.
     void prepareBellSounds();
+    // Tells the player that these stored melody paths or fixed sounds are wanted soon.
+    void prepareSounds(const QStringList& relatives);
 
 private:
     void preview(MelodyBox box);
