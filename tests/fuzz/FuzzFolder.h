@@ -30,16 +30,25 @@ public:
     const ProgramFolder& folder() const { return m_folder; }
     QString filePath(const QString& relative) const { return m_dir.filePath(relative); }
 
-    // Replaces the file with the input's bytes, creating its folder on the way.
-    void write(const QString& relative, const uint8_t* data, size_t size) const
+    // Replaces the file with the bytes, creating its folder on the way.
+    void write(const QString& relative, const QByteArray& bytes) const
     {
         const QString path = filePath(relative);
         QDir().mkpath(QFileInfo(path).absolutePath());
         QFile::remove(path);
         QFile f(path);
-        if (!f.open(QIODevice::WriteOnly))
+        if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
             fail("cannot write the fuzz input", path);
-        f.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
+    }
+    void write(const QString& relative, const uint8_t* data, size_t size) const
+    {
+        write(relative, bytesOf(data, size));
+    }
+
+    // The input as bytes, without a copy.
+    static QByteArray bytesOf(const uint8_t* data, size_t size)
+    {
+        return QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     }
 
     // The names now in a folder of the program folder.

@@ -17,9 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     fuzzCheck(entries.size() <= MusicListLimit, "more entries than the list holds");
     for (const QString& e : entries)
         fuzzCheck(e.size() <= TextFile::MaxLineBytes, "an entry longer than a line");
-    const bool storableList = std::all_of(entries.begin(), entries.end(), [](const QString& e) {
-        return storable(e) && e.size() < 1000;
-    });
+    const bool storableList = std::all_of(entries.begin(), entries.end(),
+                                          [](const QString& e) { return storable(e) && e.size() < 1000; });
     if (!storableList)
         return 0;
 

@@ -13,9 +13,8 @@ const QString TimeFormat = QStringLiteral("yyyy-MM-dd'T'HH:mm:ss");
 // "@" stands for an existing folder, so inputs reach past the folder test.
 QStringList argumentsOf(const uint8_t* data, size_t size)
 {
-    const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     QStringList arguments;
-    for (const QByteArray& a : bytes.split('\n'))
+    for (const QByteArray& a : FuzzFolder::bytesOf(data, size).split('\n'))
         arguments << QString::fromUtf8(a).replace(QLatin1Char('@'), FuzzFolder::instance().folder().root());
     return arguments;
 }

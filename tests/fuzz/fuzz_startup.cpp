@@ -9,9 +9,12 @@
 #include <QTextStream>
 
 namespace {
-const QStringList Files{QStringLiteral("saatler/Pazartesi.txt"), QStringLiteral("uygulama.txt"),
-                        QStringLiteral("melodi.txt"),           QStringLiteral("kapat.txt"),
-                        QStringLiteral("muzikler.txt"),         QStringLiteral("port.txt")};
+const QStringList Files{QStringLiteral("saatler/Pazartesi.txt"),
+                        QStringLiteral("uygulama.txt"),
+                        QStringLiteral("melodi.txt"),
+                        QStringLiteral("kapat.txt"),
+                        QStringLiteral("muzikler.txt"),
+                        QStringLiteral("port.txt")};
 const QDate Monday(2026, 12, 7);
 
 // Short sounds for every melody, announcement and ceremony, so bells really play and end.
@@ -35,11 +38,10 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const FuzzFolder& f = FuzzFolder::instance();
-    const QList<QByteArray> parts =
-        QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)).split('\x1e');
+    const QList<QByteArray> parts = FuzzFolder::bytesOf(data, size).split('\x1e');
     for (qsizetype i = 0; i < Files.size(); ++i) {
         if (i < parts.size())
-            f.write(Files[i], reinterpret_cast<const uint8_t*>(parts[i].constData()), size_t(parts[i].size()));
+            f.write(Files[i], parts[i]);
         else
             QFile::remove(f.filePath(Files[i]));
     }
@@ -52,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             sim.runUntil(QDateTime(Monday, QTime(8, 41, 30)));
     }
     out.flush();
-    const QString day = Monday.toString(QStringLiteral("yyyy-MM-dd'T'08:"));
+    const QString day = Monday.toString(Qt::ISODate) + QStringLiteral("T08:");
     for (const QString& line : output.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
         fuzzCheck(line.startsWith(day), "an event outside the rehearsed time", line);
     return 0;
