@@ -4,7 +4,9 @@ BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build test run bench asan clean
+FUZZ_SECONDS ?= 15
+
+.PHONY: all deps configure build test run bench asan fuzz clean
 
 all: build
 
@@ -32,5 +34,13 @@ bench: build
 asan:
 	@$(MAKE) test BUILD=build-asan BUILD_TYPE=Debug CMAKE_FLAGS=-DVEZOZIL_SANITIZE=ON
 
+# libFuzzer on every reader of stored files and on the rehearsal's command line: built with clang in
+# build-fuzz, each target run for FUZZ_SECONDS; fails when any of them finds a fault.
+fuzz: deps
+	@cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+	    -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DVEZOZIL_FUZZ=ON >/dev/null
+	@cmake --build build-fuzz -j $(JOBS) --target vezozil_fuzzers
+	@tests/fuzz/run-fuzzers build-fuzz $(FUZZ_SECONDS)
+
 clean:
-	rm -rf $(BUILD) build-asan
+	rm -rf $(BUILD) build-asan build-fuzz
