@@ -9,7 +9,12 @@ TickScheduler::TickScheduler(const Clock& clock, std::function<void()> tick, QOb
     connect(&m_timer, &QTimer::timeout, this, &TickScheduler::fire);
 }
 
-void TickScheduler::start() { arm(); }
+void TickScheduler::start()
+{
+    // The first tick runs at once, so the clock and today's state show as soon as the window does;
+    // from then on every tick lands just after a whole second.
+    fire();
+}
 void TickScheduler::stop() { m_timer.stop(); }
 
 int TickScheduler::msUntilNextTick(const QDateTime& now)

@@ -17,7 +17,7 @@ public:
     static constexpr int LeadMs = 5;
 
     TickScheduler(const Clock& clock, std::function<void()> tick, QObject* parent = nullptr);
-    void start();
+    void start(); // ticks once at once, then after every whole second
     void stop();
 
     // Milliseconds from `now` until LeadMs past the next whole second (LeadMs+1 .. 1000+LeadMs).
