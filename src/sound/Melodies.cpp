@@ -39,12 +39,6 @@ QString& Melodies::pathOf(MelodyBox box)
     return c.s.assemblyMelodyFile;
 }
 
-void Melodies::prepareBellSounds()
-{
-    prepareSounds({c.s.studentMelodyFile, c.s.teacherMelodyFile, c.s.exitMelodyFile, c.s.assemblyMelodyFile,
-                   Anons1, Anons2});
-}
-
 void Melodies::prepareSounds(const QStringList& relatives)
 {
     QStringList files;

@@ -34,8 +34,6 @@ public:
     // The full path of a stored melody path or fixed sound ("\marslar\istiklal.wav").
     QString fullPath(const QString& relative) const;
 
-    // Tells the player which files today's bells will play, so it can have them ready on time.
-    void prepareBellSounds();
     // Tells the player that these stored melody paths or fixed sounds are wanted soon.
     void prepareSounds(const QStringList& relatives);
 
