@@ -11,7 +11,7 @@
 #include "app/ShutdownPanel.h"
 #include "app/StatusPanel.h"
 #include "engine/Controller.h"
-#include "engine/Log.h"
+#include "common/Log.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #include "app/QtDialogs.h"
 
-#include "engine/Log.h"
+#include "common/Log.h"
 #include "engine/Texts.h"
 
 #include <QCoreApplication>

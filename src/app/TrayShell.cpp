@@ -3,7 +3,7 @@
 #include "app/AppResources.h"
 #include "app/MainWindow.h"
 #include "engine/Controller.h"
-#include "engine/Log.h"
+#include "common/Log.h"
 
 #include <QApplication>
 #include <QCursor>

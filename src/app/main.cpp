@@ -4,7 +4,7 @@
 #include "app/TrayShell.h"
 #include "editor/EditorLauncher.h"
 #include "engine/Controller.h"
-#include "engine/Log.h"
+#include "common/Log.h"
 #include "engine/TickScheduler.h"
 #include "platform/LockFileInstanceGuard.h"
 #include "platform/ProgramFolderChoice.h"

@@ -1,7 +1,7 @@
 #include "engine/BellEngine.h"
 
 #include "engine/Controller.h"
-#include "engine/Log.h"
+#include "common/Log.h"
 
 namespace {
 bool matchesColumn(const DaySchedule& grid, const QString& minute, Slots::Column column)

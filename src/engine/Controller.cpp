@@ -1,5 +1,5 @@
 #include "engine/Controller.h"
-#include "engine/Log.h"
+#include "common/Log.h"
 #include "schedule/DayFile.h"
 #include "schedule/DayTable.h"
 

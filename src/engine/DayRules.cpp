@@ -1,7 +1,7 @@
 #include "engine/DayRules.h"
 
 #include "engine/Controller.h"
-#include "engine/Log.h"
+#include "common/Log.h"
 #include "schedule/DayTable.h"
 
 void DayRules::weekendClose()

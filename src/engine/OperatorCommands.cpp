@@ -1,7 +1,7 @@
 #include "engine/OperatorCommands.h"
 
 #include "engine/Controller.h"
-#include "engine/Log.h"
+#include "common/Log.h"
 #include "schedule/SettingsFiles.h"
 
 namespace {

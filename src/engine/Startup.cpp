@@ -1,7 +1,7 @@
 #include "engine/Startup.h"
 
 #include "engine/Controller.h"
-#include "engine/Log.h"
+#include "common/Log.h"
 #include "schedule/DayTable.h"
 #include "schedule/SettingsFiles.h"
 

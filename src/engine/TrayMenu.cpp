@@ -1,7 +1,7 @@
 #include "engine/TrayMenu.h"
 
 #include "engine/Controller.h"
-#include "engine/Log.h"
+#include "common/Log.h"
 
 void TrayMenu::Command2_Click()
 {

@@ -14,11 +14,3 @@ public:
     virtual void popupMenu() = 0;      // the menu "Vezo Zil Menüsü" at the pointer
     virtual void quit() = 0;           // end the process's event loop; the editor closes with it
 };
-
-// Whether another copy of the program runs on the same program folder.
-class InstanceGuard
-{
-public:
-    virtual ~InstanceGuard() = default;
-    virtual bool anotherCopyRunning() = 0;
-};

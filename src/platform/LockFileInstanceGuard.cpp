@@ -1,6 +1,6 @@
 #include "platform/LockFileInstanceGuard.h"
 
-#include "engine/Log.h"
+#include "common/Log.h"
 
 #include <QCryptographicHash>
 #include <QDir>

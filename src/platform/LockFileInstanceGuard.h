@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/WindowShell.h"
+#include "platform/InstanceGuard.h"
 
 #include <QString>
 

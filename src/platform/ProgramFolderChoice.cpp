@@ -1,6 +1,6 @@
 #include "platform/ProgramFolderChoice.h"
 
-#include "engine/Log.h"
+#include "common/Log.h"
 #include "schedule/ProgramFolder.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "platform/SystemDesktop.h"
 
-#include "engine/Log.h"
+#include "common/Log.h"
 
 #include <QFileInfo>
 

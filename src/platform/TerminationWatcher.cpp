@@ -1,6 +1,6 @@
 #include "platform/TerminationWatcher.h"
 
-#include "engine/Log.h"
+#include "common/Log.h"
 
 #include <QSocketNotifier>
 

@@ -1,6 +1,6 @@
 #include "relay/RelayPortStatus.h"
 
-#include "engine/Log.h"
+#include "common/Log.h"
 
 QString RelayPortStatus::portName(quint16 address)
 {

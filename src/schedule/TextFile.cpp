@@ -1,6 +1,6 @@
 #include "schedule/TextFile.h"
 
-#include "engine/Log.h"
+#include "common/Log.h"
 #include "schedule/TextCodec.h"
 
 #include <QDir>

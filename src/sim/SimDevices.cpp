@@ -1,6 +1,6 @@
 #include "sim/SimDevices.h"
 
-#include "engine/Log.h"
+#include "common/Log.h"
 #include "sound/SoundLength.h"
 
 #include <cmath>

@@ -4,6 +4,7 @@
 #include "engine/Dialogs.h"
 #include "engine/WindowShell.h"
 #include "platform/Desktop.h"
+#include "platform/InstanceGuard.h"
 #include "relay/RelayPort.h"
 #include "schedule/ProgramFolder.h"
 #include "sim/SimEventLog.h"

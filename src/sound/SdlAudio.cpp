@@ -1,6 +1,6 @@
 #include "sound/SdlAudio.h"
 
-#include "engine/Log.h"
+#include "common/Log.h"
 
 #include <QFile>
 

@@ -1,6 +1,6 @@
 #include "sound/SdlWavPlayer.h"
 
-#include "engine/Log.h"
+#include "common/Log.h"
 #include "sound/SdlAudio.h"
 
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "sound/SoundLength.h"
 
-#include "engine/Log.h"
+#include "common/Log.h"
 
 #include <QFile>
 

@@ -1,4 +1,4 @@
-#include "engine/Log.h"
+#include "common/Log.h"
 
 Q_LOGGING_CATEGORY(lcBell, "vezozil.bell")
 Q_LOGGING_CATEGORY(lcSound, "vezozil.sound")

@@ -1,4 +1,4 @@
-#include "sound/BreakMusic.h"
+#include "engine/BreakMusic.h"
 
 #include "engine/Controller.h"
 

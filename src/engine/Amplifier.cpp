@@ -1,7 +1,7 @@
-#include "relay/Amplifier.h"
+#include "engine/Amplifier.h"
 
 #include "engine/Controller.h"
-#include "engine/Log.h"
+#include "common/Log.h"
 #include "relay/RelayPortStatus.h"
 
 namespace {

@@ -1,7 +1,7 @@
-#include "sound/Melodies.h"
+#include "engine/Melodies.h"
 
 #include "engine/Controller.h"
-#include "engine/Log.h"
+#include "common/Log.h"
 
 const QString Melodies::Anons1 = QStringLiteral("\\melodiler\\anons1.wav");
 const QString Melodies::Anons2 = QStringLiteral("\\melodiler\\anons2.wav");

@@ -1,7 +1,7 @@
-#include "sound/BreakProgram.h"
+#include "engine/BreakProgram.h"
 
 #include "engine/Controller.h"
-#include "engine/Log.h"
+#include "common/Log.h"
 
 #include <QFileInfo>
 

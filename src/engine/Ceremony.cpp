@@ -1,4 +1,4 @@
-#include "sound/Ceremony.h"
+#include "engine/Ceremony.h"
 
 #include "engine/Controller.h"
 
