@@ -19,6 +19,7 @@
 #include "platform/Desktop.h"
 #include "platform/InstanceGuard.h"
 #include "relay/RelayPort.h"
+#include "schedule/AppSettings.h"
 #include "schedule/ProgramFolder.h"
 #include "sound/MusicPlayer.h"
 #include "sound/WavPlayer.h"
@@ -59,6 +60,8 @@ public:
     bool savePortOnUnload = true;
 
     ControllerState s;
+    // Our own settings from "ayarlar.ini" (amplifier warm-up, relay kind), read at start-up.
+    AppSettings settings;
     MainModel& m;
     Devices d;
     const ProgramFolder folder;

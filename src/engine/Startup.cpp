@@ -108,6 +108,8 @@ bool Startup::Form_Load()
 
     if (const std::optional<int> port = SettingsFiles::readPort(folder)) // 19
         s.lptPortNumber = *port;
+    // Our own settings, which the system's files do not hold, before the relay is first written.
+    c.settings = AppSettings::read(folder);
     c.amp.selectPort(); // 20, 21
     m.touch();
     return true;

@@ -11,6 +11,12 @@
 #include <algorithm>
 #include <utility>
 
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace TextFile {
 
 namespace {
@@ -47,6 +53,21 @@ QByteArray encodeLines(const QStringList& lines)
     return bytes;
 }
 } // namespace
+
+bool isRegularFile(const QString& path)
+{
+#ifdef Q_OS_UNIX
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat st = {};
+    const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    ::close(fd);
+    return regular;
+#else
+    return QFileInfo(path).isFile();
+#endif
+}
 
 int forEachLine(const QString& path, int limit, const std::function<void(int, const QString&)>& line)
 {

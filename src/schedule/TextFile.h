@@ -11,6 +11,10 @@ namespace TextFile {
 // A longer line is cut here, and the rest of it skipped, so a binary file is read in bounded memory.
 constexpr qsizetype MaxLineBytes = 64 * 1024;
 
+// True when `path` is a regular file. Checked without blocking, so a FIFO or a device put in the
+// program folder's place is refused rather than hanging the program on its open.
+bool isRegularFile(const QString& path);
+
 // Calls `line` for each line of the file, with its 1-based number, up to `limit` lines; lines past the
 // limit are not read. A missing or unreadable file reads as empty. Returns the number of lines given.
 int forEachLine(const QString& path, int limit, const std::function<void(int number, const QString& text)>& line);

@@ -1,0 +1,123 @@
+#include "schedule/AppSettings.h"
+
+#include "common/Log.h"
+#include "schedule/TextFile.h"
+
+#include <QFileInfo>
+#include <QSettings>
+
+#include <array>
+#include <utility>
+
+const QString AppSettings::FileName = QStringLiteral("ayarlar.ini");
+
+namespace {
+const QString WarmUpKey = QStringLiteral("Amfi/IsinmaSuresi");
+const QString KindKey = QStringLiteral("Role/Tur");
+const QString DeviceKey = QStringLiteral("Role/Aygit");
+const QString ChannelKey = QStringLiteral("Role/Kanal");
+const QString ActiveLowKey = QStringLiteral("Role/AktifDusuk");
+
+constexpr std::array<std::pair<RelaySettings::Kind, const char*>, 4> KindNames{{
+    {RelaySettings::Kind::Lpt, "lpt"},
+    {RelaySettings::Kind::UsbHid, "usb-hid"},
+    {RelaySettings::Kind::UsbSerial, "usb-seri"},
+    {RelaySettings::Kind::Gpio, "gpio"},
+}};
+
+// An integer value within [low, high]; std::nullopt when the key is absent, not a whole number or
+// out of range.
+std::optional<int> intValue(const QSettings& ini, const QString& key, int low, int high)
+{
+    if (!ini.contains(key))
+        return std::nullopt;
+    bool ok = false;
+    const int n = ini.value(key).toString().trimmed().toInt(&ok);
+    if (!ok || n < low || n > high)
+        return std::nullopt;
+    return n;
+}
+
+void readRelay(const QSettings& ini, RelaySettings& relay)
+{
+    const QString kindText = ini.value(KindKey).toString().trimmed();
+    if (const auto kind = RelaySettings::kindFromName(kindText))
+        relay.kind = *kind;
+    else
+        qCInfo(lcFiles).noquote() << AppSettings::FileName << ": relay kind"
+                                  << (kindText.isEmpty() ? "not set" : kindText) << "- the LPT relay is used";
+    relay.device = ini.value(DeviceKey).toString().trimmed();
+    const int maxChannel =
+        relay.kind == RelaySettings::Kind::Gpio ? RelaySettings::MaxGpioLine : RelaySettings::MaxChannel;
+    const int lowest = relay.kind == RelaySettings::Kind::Gpio ? 0 : 1;
+    if (const auto channel = intValue(ini, ChannelKey, lowest, maxChannel))
+        relay.channel = *channel;
+    else if (relay.kind != RelaySettings::Kind::Lpt)
+        qCWarning(lcFiles).noquote() << AppSettings::FileName << ": relay channel"
+                                     << ini.value(ChannelKey).toString()
+                                     << "is not valid - channel 1 is used";
+    relay.activeLow = intValue(ini, ActiveLowKey, 0, 1).value_or(0) == 1;
+}
+} // namespace
+
+QString RelaySettings::kindName(Kind kind)
+{
+    for (const auto& [k, name] : KindNames) {
+        if (k == kind)
+            return QString::fromLatin1(name);
+    }
+    return QStringLiteral("lpt");
+}
+
+std::optional<RelaySettings::Kind> RelaySettings::kindFromName(const QString& name)
+{
+    for (const auto& [k, n] : KindNames) {
+        if (name == QLatin1String(n))
+            return k;
+    }
+    return std::nullopt;
+}
+
+AppSettings AppSettings::read(const ProgramFolder& folder)
+{
+    AppSettings settings;
+    const QString path = folder.path(FileName);
+    if (!TextFile::isRegularFile(path)) {
+        if (QFileInfo::exists(path))
+            qCWarning(lcFiles) << path << "is not a regular file: it is not read";
+        else
+            qCInfo(lcFiles).noquote() << FileName << "not found: amplifier warm-up 0 s, LPT relay";
+        return settings;
+    }
+    const QSettings ini(path, QSettings::IniFormat);
+    if (const auto w = intValue(ini, WarmUpKey, 0, MaxWarmUpSeconds))
+        settings.warmUpSeconds = *w;
+    else
+        qCInfo(lcFiles).noquote() << FileName << ": amplifier warm-up" << ini.value(WarmUpKey).toString()
+                                  << "not set or out of 0..10 - 0 s is used";
+    readRelay(ini, settings.relay);
+    return settings;
+}
+
+bool AppSettings::write(const ProgramFolder& folder) const
+{
+    const QString path = folder.path(FileName); // the spelling found, if any
+    if (QFileInfo::exists(path) && !TextFile::isRegularFile(path)) {
+        qCWarning(lcFiles) << path << "is not a regular file: it is not written";
+        return false;
+    }
+    // QSettings merges what the file holds and saves through a temporary file that replaces the old
+    // one only when complete, so keys of a later version survive and a power cut leaves the old file.
+    QSettings ini(path, QSettings::IniFormat);
+    ini.setValue(WarmUpKey, warmUpSeconds);
+    ini.setValue(KindKey, RelaySettings::kindName(relay.kind));
+    ini.setValue(DeviceKey, relay.device);
+    ini.setValue(ChannelKey, relay.channel);
+    ini.setValue(ActiveLowKey, relay.activeLow ? 1 : 0);
+    ini.sync();
+    if (ini.status() != QSettings::NoError) {
+        qCWarning(lcFiles) << "cannot write" << path;
+        return false;
+    }
+    return true;
+}
