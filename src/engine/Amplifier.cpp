@@ -1,8 +1,10 @@
 #include "engine/Amplifier.h"
 
-#include "engine/Controller.h"
 #include "common/Log.h"
+#include "engine/Controller.h"
 #include "relay/RelayPortStatus.h"
+
+#include <algorithm>
 
 namespace {
 quint16 addressOf(int portNumber)
@@ -37,6 +39,7 @@ void Amplifier::Reset()
 
 void Amplifier::Ac()
 {
+    ++m_switchOns;
     write(1);
     c.m.label4 = {Texts::AmpOn, Colours::Green};
     c.s.ampState = 2;
@@ -83,6 +86,20 @@ void Amplifier::amfiac_Click()
         Ac();
 }
 
+void Amplifier::setWarmUpSeconds(int seconds)
+{
+    seconds = std::clamp(seconds, 0, AppSettings::MaxWarmUpSeconds);
+    if (seconds == c.settings.warmUpSeconds)
+        return;
+    AppSettings changed = c.settings;
+    changed.warmUpSeconds = seconds;
+    if (!changed.write(c.folder)) {
+        c.d.dialogs.tell(OperatorCommands::notSavedMessage({AppSettings::FileName}), Texts::WarningTitle);
+        return;
+    }
+    c.settings = changed;
+}
+
 void Amplifier::selectPort()
 {
     // The three tests one after another; any other value leaves the address as it was.
@@ -108,7 +125,9 @@ void Amplifier::continuousStep()
 
 void Amplifier::releaseStep()
 {
-    if (!c.melodies.isWavPlaying() && c.s.ampHoldAfterSound == 0)
+    // Not in the gap between a melody and its announcement: switched off and on again in one second,
+    // the loudspeakers click and an amplifier that mutes after power-on loses the announcement's start.
+    if (!c.melodies.isWavPlaying() && c.s.ampHoldAfterSound == 0 && !c.bells.announcementDue())
         Kapat();
 }
 
