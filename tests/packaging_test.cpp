@@ -208,3 +208,44 @@ TEST(Packaging, ManualPagesMatchTheProgramsHelpAndVersion)
         }
     }
 }
+
+// Where the session has a systemd user manager, the autostart entry hands the bells to the supervised
+// unit (starting a running unit does nothing, so one copy rings); elsewhere it starts the program.
+TEST(Packaging, AutostartLauncherStartsTheUserUnitWhereAManagerRuns)
+{
+    struct Case
+    {
+        bool managerRuns;
+        QStringList calls;
+    };
+    const Case cases[] = {
+        {true,
+         {"systemctl --user show-environment",
+          "systemctl --user import-environment DISPLAY WAYLAND_DISPLAY XAUTHORITY XDG_CURRENT_DESKTOP "
+          "XDG_SESSION_TYPE",
+          "systemctl --user --no-block start vezozil.service"}},
+        {false, {"systemctl --user show-environment", "vezozil "}},
+    };
+    for (const Case& c : cases) {
+        // A systemctl and a program that write down what they are asked; systemctl fails
+        // "show-environment" where no manager runs.
+        QTemporaryDir bin;
+        const QString log = bin.filePath(QStringLiteral("calls"));
+        for (const QString& name : {QStringLiteral("systemctl"), QStringLiteral("vezozil")}) {
+            QFile fake(bin.filePath(name));
+            ASSERT_TRUE(fake.open(QIODevice::WriteOnly));
+            const bool fails = name == QLatin1String("systemctl") && !c.managerRuns;
+            fake.write(QStringLiteral("#!/bin/sh\necho \"%1 $*\" >> '%2'\nexit %3\n")
+                           .arg(name, log, fails ? QStringLiteral("1") : QStringLiteral("0"))
+                           .toUtf8());
+            fake.close();
+            fake.setPermissions(fake.permissions() | QFile::ExeOwner);
+        }
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("PATH"), bin.path() + QStringLiteral(":/bin"));
+        runTool(QStringLiteral("sh"), {sourcePath(QStringLiteral("packaging/vezozil-autostart"))}, env);
+        QFile calls(log);
+        ASSERT_TRUE(calls.open(QIODevice::ReadOnly));
+        EXPECT_EQ(QString::fromUtf8(calls.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts), c.calls);
+    }
+}
