@@ -118,6 +118,11 @@ void MainWindow::setVisible(bool visible)
     QMainWindow::setVisible(visible);
 }
 
+void MainWindow::setAutostart(Autostart* autostart)
+{
+    m_shutdown->setAutostart(autostart);
+}
+
 void MainWindow::refreshPanels()
 {
     m_stale = false;

@@ -5,6 +5,7 @@
 #include <functional>
 
 class AmplifierPanel;
+class Autostart;
 class BreakProgramPanel;
 class Controller;
 class CreditsFrame;
@@ -27,6 +28,8 @@ public:
     // "Vezo Zil Menüsü": the same menu stands in the menu bar and pops up from the tray icon.
     QMenu* trayMenu() const { return m_menu; }
     void setVisible(bool visible) override;
+    // "Bilgisayar açılınca başlat" works on this; without it the box is greyed out.
+    void setAutostart(Autostart* autostart);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -3,7 +3,10 @@
 #include "app/Controls.h"
 #include "app/WidgetSync.h"
 #include "engine/Controller.h"
+#include "engine/Texts.h"
+#include "platform/Autostart.h"
 
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,6 +21,12 @@ ShutdownPanel::ShutdownPanel(Controller& c, QWidget* parent)
     m_text45 = timeBox(QStringLiteral("Text45"), &MainModel::text45);
     QPushButton* command19 = Controls::button(this, QStringLiteral("Command19"), QStringLiteral("Kaydet"));
     Controls::onClick(command19, m_c, [this] { m_c.commands.Command19_Click(); });
+    m_autostartBox = Controls::checkBox(
+        this, QStringLiteral("autostart"), QStringLiteral("Bilgisayar açılınca başlat"),
+        QStringLiteral(
+            "İşaretliyse Vezo Zil, bu kullanıcı bilgisayarda oturum açınca kendiliğinden başlar."));
+    m_autostartBox->setEnabled(false);
+    connect(m_autostartBox, &QCheckBox::clicked, this, &ShutdownPanel::autostartClicked);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(Controls::label(this, QStringLiteral("Label20"), QStringLiteral("Hafta içi")), 0, 0);
@@ -25,6 +34,7 @@ ShutdownPanel::ShutdownPanel(Controller& c, QWidget* parent)
     grid->addWidget(Controls::label(this, QStringLiteral("Label21"), QStringLiteral("Hafta sonu")), 0, 2);
     grid->addWidget(m_text45, 0, 3);
     grid->addWidget(command19, 0, 4);
+    grid->addWidget(m_autostartBox, 1, 0, 1, 5);
     grid->setColumnStretch(4, 1);
     refresh();
 }
@@ -47,4 +57,24 @@ void ShutdownPanel::refresh()
 {
     WidgetSync::setText(m_text26, m_c.m.text26);
     WidgetSync::setText(m_text45, m_c.m.text45);
+}
+
+void ShutdownPanel::setAutostart(Autostart* autostart)
+{
+    m_autostart = autostart;
+    m_autostartBox->setEnabled(autostart != nullptr);
+    m_autostartBox->setChecked(autostart && autostart->isEnabled());
+}
+
+void ShutdownPanel::autostartClicked(bool enabled)
+{
+    if (!m_autostart)
+        return;
+    if (!m_autostart->setEnabled(enabled)) {
+        m_c.d.dialogs.tell(enabled ? QStringLiteral("Bilgisayar açılınca başlatma ayarı kaydedilemedi.")
+                                   : QStringLiteral("Bilgisayar açılınca başlatma ayarı kaldırılamadı."),
+                           Texts::WarningTitle);
+    }
+    // The box shows what the desktop holds, whatever the click asked for.
+    m_autostartBox->setChecked(m_autostart->isEnabled());
 }
