@@ -3,6 +3,7 @@
 #include "app/Controls.h"
 #include "app/WidgetSync.h"
 #include "engine/Controller.h"
+#include "engine/Texts.h"
 
 #include <QButtonGroup>
 #include <QHBoxLayout>
@@ -29,7 +30,8 @@ AmplifierPanel::AmplifierPanel(Controller& c, QWidget* parent)
     m_relayProblem->setHidden(true);
 
     auto* layout = new QVBoxLayout(this);
-    layout->setSpacing(4);
+    layout->setContentsMargins(6, 2, 6, 4);
+    layout->setSpacing(2);
     layout->addLayout(makeModeButtons());
     layout->addLayout(makePortOptions());
     layout->addWidget(m_relayProblem);
@@ -51,10 +53,11 @@ QLayout* AmplifierPanel::makeModeButtons()
 
     m_label4 = Controls::label(this, QStringLiteral("Label4"));
     m_label4->setAlignment(Qt::AlignCenter);
-    m_label4->setMinimumWidth(110);
     QFont bold = m_label4->font();
     bold.setBold(true);
     m_label4->setFont(bold);
+    m_label4->setMinimumWidth(m_label4->fontMetrics().horizontalAdvance(Texts::AmpOff) +
+                              m_label4->fontMetrics().height());
     m_label4->setFrameShape(QFrame::Panel);
     m_label4->setFrameShadow(QFrame::Sunken);
 

@@ -77,7 +77,8 @@ BreakProgramPanel::BreakProgramPanel(Controller& c, QWidget* parent)
     m_programControls = {label18, label5, command5, m_programPath, label17, command24, m_imageName};
 
     auto* layout = new QVBoxLayout(this);
-    layout->setSpacing(4);
+    layout->setContentsMargins(6, 2, 6, 4);
+    layout->setSpacing(3);
     layout->addWidget(m_check33);
     layout->addWidget(label18);
     layout->addWidget(label5);
@@ -89,8 +90,14 @@ BreakProgramPanel::BreakProgramPanel(Controller& c, QWidget* parent)
 
 void BreakProgramPanel::fitTextsTo(int width)
 {
-    for (QLabel* label : m_helpTexts)
+    for (QLabel* label : m_helpTexts) {
         label->setFixedHeight(label->heightForWidth(width));
+        // With its height fixed the label no longer asks for one by width; a layout that still thought
+        // so would keep sizes from the other mode and grow the window when "Hayır" is ticked.
+        QSizePolicy policy = label->sizePolicy();
+        policy.setHeightForWidth(false);
+        label->setSizePolicy(policy);
+    }
 }
 
 void BreakProgramPanel::refresh()

@@ -21,7 +21,8 @@ CreditsFrame::CreditsFrame(Desktop& desktop, QWidget* parent) : QFrame(parent), 
     setFrameShape(QFrame::StyledPanel);
 
     m_image2 = Controls::label(this, QStringLiteral("Image2"));
-    m_image2->setPixmap(QIcon(AppIconPath).pixmap(QSize(56, 56)));
+    const int side = fontMetrics().height() * 3;
+    m_image2->setPixmap(QIcon(AppIconPath).pixmap(QSize(side, side)));
     m_image2->setCursor(Qt::PointingHandCursor);
     m_image2->setToolTip(QStringLiteral("Programın web sayfasını açmak için tıklayınız."));
     m_image2->installEventFilter(this);

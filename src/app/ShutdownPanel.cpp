@@ -20,12 +20,13 @@ ShutdownPanel::ShutdownPanel(Controller& c, QWidget* parent)
     Controls::onClick(command19, m_c, [this] { m_c.commands.Command19_Click(); });
 
     auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(6, 2, 6, 4);
+    grid->setSpacing(4);
     grid->addWidget(Controls::label(this, QStringLiteral("Label20"), QStringLiteral("Hafta içi")), 0, 0);
     grid->addWidget(m_text26, 0, 1);
-    grid->addWidget(Controls::label(this, QStringLiteral("Label21"), QStringLiteral("Hafta sonu")), 0, 2);
-    grid->addWidget(m_text45, 0, 3);
-    grid->addWidget(command19, 0, 4);
-    grid->setColumnStretch(4, 1);
+    grid->addWidget(Controls::label(this, QStringLiteral("Label21"), QStringLiteral("Hafta sonu")), 1, 0);
+    grid->addWidget(m_text45, 1, 1);
+    grid->addWidget(command19, 0, 2, 2, 1, Qt::AlignVCenter);
     refresh();
 }
 
