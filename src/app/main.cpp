@@ -45,7 +45,6 @@ int main(int argc, char** argv)
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vezozil"));
-    QApplication::setApplicationDisplayName(Texts::AppTitle);
     QApplication::setApplicationVersion(QStringLiteral(VEZOZIL_VERSION));
     initAppResources();
     installTurkishTranslations(app);

@@ -1,10 +1,10 @@
 #include "editor/Form2.h"
 
+#include "editor/DayList.h"
 #include "editor/EditorFrame.h"
 #include "editor/EditorGeometry.h"
 #include "editor/TimeGrid.h"
 #include "editor/WrappingButton.h"
-#include "engine/Dialogs.h"
 #include "engine/Texts.h"
 #include "schedule/DayFile.h"
 #include "schedule/DayTable.h"
@@ -31,7 +31,7 @@ const QString NoDaySelected = QStringLiteral("Gün seçiniz");
 } // namespace
 
 Form2::Form2(const ProgramFolder& folder, Dialogs& dialogs, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_folder(folder), m_dialogs(dialogs)
+    : QWidget(parent, Qt::Window), m_folder(folder), m_dialogs(dialogs.ownedBy(this))
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Saatler"));
@@ -91,7 +91,7 @@ void Form2::Command1_Click()
 
 void Form2::runBulk(const BulkOperations::Operation& operation)
 {
-    if (!m_dialogs.askYesNo(operation.question))
+    if (!m_dialogs->askYesNo(operation.question))
         return;
     const QString day = selectedDay();
     if (operation.needsSelection && day.isEmpty()) {
@@ -111,10 +111,9 @@ void Form2::buildDayFrame()
 {
     auto* frame = new EditorFrame(QStringLiteral("Frame4"), QStringLiteral("Günler"),
                                   EditorGeometry::rect(ColumnLeft, 120, ColumnWidth, 2175), this);
-    m_list1 = new QListWidget(frame);
+    m_list1 = new DayList(frame);
     m_list1->setObjectName(QStringLiteral("List1"));
     m_list1->setFont(EditorGeometry::frameFont());
-    m_list1->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list1->setGeometry(EditorGeometry::rect(240, 480, 2295, 1740, QPoint(ColumnLeft, 120)));
     m_list1->addItems(DayTable::names());
     // Seven rows exactly fill the list, as they should, without a scroll bar.
@@ -179,10 +178,10 @@ void Form2::setKeyboardOrder()
 
 void Form2::tellNoDaySelected()
 {
-    m_dialogs.tell(NoDaySelected, Texts::AppTitle);
+    m_dialogs->tell(NoDaySelected, Texts::AppTitle);
 }
 
 void Form2::reportNotWritten(BulkOperations::Action action, const QStringList& days)
 {
-    m_dialogs.tell(BulkOperations::failureMessage(action, days), Texts::AppTitle);
+    m_dialogs->tell(BulkOperations::failureMessage(action, days), Texts::AppTitle);
 }

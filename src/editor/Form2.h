@@ -1,14 +1,15 @@
 #pragma once
 
 #include "editor/BulkOperations.h"
+#include "engine/Dialogs.h"
 #include "schedule/DaySchedule.h"
 #include "schedule/ProgramFolder.h"
 
 #include <QWidget>
 
 #include <array>
+#include <memory>
 
-class Dialogs;
 class QAbstractButton;
 class QGroupBox;
 class QLineEdit;
@@ -46,7 +47,8 @@ private:
     void reportNotWritten(BulkOperations::Action action, const QStringList& days);
 
     const ProgramFolder m_folder;
-    Dialogs& m_dialogs;
+    // The editor's own questions and messages, shown over the editor and not the main window.
+    std::unique_ptr<Dialogs> m_dialogs;
     QListWidget* m_list1 = nullptr;
     TimeGrid* m_grid = nullptr;
     std::array<QAbstractButton*, 9> m_commands{}; // indexed by button number; [0] unused
