@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 
 ShutdownPanel::ShutdownPanel(Controller& c, QWidget* parent)
     : QGroupBox(QStringLiteral("Bilgisayarı Kapatma Saati"), parent), m_c(c)
@@ -34,10 +33,9 @@ QLineEdit* ShutdownPanel::timeBox(const QString& name, QString MainModel::*value
 {
     auto* box = new QLineEdit(this);
     box->setObjectName(name);
-    // The clock is compared with these as text "hh:mm": nothing but digits and the colon belongs here.
+    // Any five characters, as typed: the clock's "hh:mm" is compared with them as text, so a time
+    // that no clock shows ("XX:XX") turns that day's shutdown off.
     box->setMaxLength(5);
-    box->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9:]{0,5}")), box));
     box->setAlignment(Qt::AlignCenter);
     box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("00:00")) + 18);
     connect(box, &QLineEdit::textEdited, this, [this, value](const QString& text) { m_c.m.*value = text; });
