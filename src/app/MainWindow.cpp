@@ -10,6 +10,7 @@
 #include "app/PlayNowPanel.h"
 #include "app/ShutdownPanel.h"
 #include "app/StatusPanel.h"
+#include "app/ToolTipWrapper.h"
 #include "common/Log.h"
 #include "engine/Controller.h"
 
@@ -28,6 +29,7 @@ MainWindow::MainWindow(Controller& c, Desktop& desktop, std::function<void()> op
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(Texts::WindowCaption);
     setWindowIcon(QIcon(AppIconPath));
+    ToolTipWrapper::install();
     // Before any control exists: each one takes its size from the font it inherits.
     setFont(UiScale::zoomed(font(), zoom));
     buildMenu();
