@@ -15,9 +15,9 @@ double forAvailable(const QSize& available)
         return 1.0;
     const double wide = double(available.width()) / Reference.width();
     const double high = double(available.height() - TitleBar) / Reference.height();
-    // Whole steps, rounded down, so the window never outgrows the screen by rounding; a hair of
-    // tolerance keeps an exact fit at its step.
-    const double steps = std::floor(std::min(wide, high) * 20.0 + 1e-6) / 20.0;
+    // Rounded down to a hundredth, so the window never outgrows the screen by rounding; a hair of
+    // tolerance keeps an exact fit exact.
+    const double steps = std::floor(std::min(wide, high) * 100.0 + 1e-6) / 100.0;
     return std::clamp(steps, Smallest, Largest);
 }
 

@@ -18,7 +18,7 @@ inline constexpr int TitleBar = 30;
 inline constexpr double Smallest = 0.85;
 inline constexpr double Largest = 1.5;
 
-// The zoom for a screen whose free area (less panels and docks) is this large, in steps of 0.05.
+// The zoom for a screen whose free area (less panels and docks) is this large, in hundredths.
 double forAvailable(const QSize& available);
 // The zoom for the screen the window opens on; 1 when there is none.
 double forScreen(const QScreen* screen);

@@ -1,0 +1,116 @@
+#include "support/EditorRig.h"
+#include "support/GuiRig.h"
+#include "support/TestSupport.h"
+
+#include "app/UiScale.h"
+
+#include <QBoxLayout>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+
+namespace {
+// The three controls planned for the window, standing where they are to go, so that the window is
+// known to fit with them too: the warm-up and the relay settings in "Amfi", the start-up switch
+// under the shutdown times.
+void addPlannedControls(MainWindow& window)
+{
+    auto* amplifier =
+        qobject_cast<QBoxLayout*>(window.findChild<QWidget*>(QStringLiteral("Frame3"))->layout());
+    ASSERT_NE(amplifier, nullptr);
+    auto* row = new QHBoxLayout;
+    row->addWidget(new QLabel(QStringLiteral("Isınma (sn)")));
+    row->addWidget(new QSpinBox);
+    row->addWidget(new QPushButton(QStringLiteral("Röle…")));
+    row->addStretch();
+    amplifier->insertLayout(2, row);
+    auto* shutdown =
+        qobject_cast<QGridLayout*>(window.findChild<QWidget*>(QStringLiteral("Frame9"))->layout());
+    ASSERT_NE(shutdown, nullptr);
+    shutdown->addWidget(new QCheckBox(QStringLiteral("Bilgisayar açılınca başlat")), shutdown->rowCount(), 0,
+                        1, shutdown->columnCount());
+}
+
+void setBreakMode(GuiRig& gui, bool music)
+{
+    gui.rig.model.check33 = music;
+    gui.controller().program.gecisyap();
+    gui.rig.model.touch();
+    QCoreApplication::processEvents();
+}
+
+// The window as it opens in one break mode, then after "Hayır" switched it to the other.
+struct Shown
+{
+    QSize opened, switched;
+};
+
+Shown showAtZoom(double zoom, bool music, bool planned = true)
+{
+    GuiRig gui(QDateTime(QDate(2026, 12, 7), QTime(8, 0, 0)), zoom);
+    EXPECT_TRUE(gui.rig.load());
+    if (planned)
+        addPlannedControls(gui.window);
+    setBreakMode(gui, music);
+    gui.window.show();
+    gui.rig.tick();
+    QCoreApplication::processEvents();
+    Shown shown{gui.window.size().expandedTo(gui.window.sizeHint()), {}};
+    setBreakMode(gui, !music);
+    shown.switched = gui.window.size().expandedTo(gui.window.sizeHint());
+    return shown;
+}
+
+bool within(QSize size, QSize area)
+{
+    return size.width() <= area.width() && size.height() <= area.height();
+}
+} // namespace
+
+TEST(WindowFit, MainWindowFitsA1024x768ScreenInBothBreakModes)
+{
+    for (const bool music : {false, true}) {
+        const Shown shown = showAtZoom(1.0, music);
+        EXPECT_TRUE(within(shown.opened, UiScale::Reference))
+            << music << ' ' << shown.opened.width() << 'x' << shown.opened.height();
+        EXPECT_TRUE(within(shown.switched, UiScale::Reference))
+            << music << ' ' << shown.switched.width() << 'x' << shown.switched.height();
+    }
+}
+
+TEST(WindowFit, EditorFitsA1024x768Screen)
+{
+    EditorRig rig;
+    auto form = rig.openEditor();
+    form->show();
+    EXPECT_TRUE(within(form->size().expandedTo(form->sizeHint()), UiScale::Reference));
+}
+
+TEST(WindowFit, ZoomFollowsTheScreenAndTheWindowStillFits)
+{
+    const struct
+    {
+        QSize available; // the screen less a 40 px panel, in logical pixels
+        double zoom;
+    } screens[] = {
+        {{1024, 728}, 1.0},
+        {{1366, 728}, 1.0},
+        {{1920, 1040}, 1.44},
+        {{1280, 693}, 0.94}, // 1920x1080 at 150 %
+        {{800, 560}, UiScale::Smallest},
+        {{3840, 2120}, UiScale::Largest},
+    };
+    for (const auto& screen : screens) {
+        const double zoom = UiScale::forAvailable(screen.available);
+        EXPECT_DOUBLE_EQ(zoom, screen.zoom) << screen.available.width();
+        if (zoom == UiScale::Smallest || zoom == UiScale::Largest)
+            continue;
+        const QSize client = screen.available - QSize(0, UiScale::TitleBar);
+        const Shown shown = showAtZoom(zoom, false, false);
+        EXPECT_TRUE(within(shown.opened, client))
+            << screen.available.width() << ": " << shown.opened.width() << 'x' << shown.opened.height();
+        EXPECT_TRUE(within(shown.switched, client)) << screen.available.width();
+    }
+}
