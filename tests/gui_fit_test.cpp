@@ -45,7 +45,19 @@ void setBreakMode(GuiRig& gui, bool music)
 struct Shown
 {
     QSize opened, switched;
+    QStringList clipped; // wrapped texts given less height than their lines need
 };
+
+QStringList clippedTexts(const QWidget& window)
+{
+    QStringList clipped;
+    for (const QLabel* label : window.findChildren<QLabel*>()) {
+        if (label->isVisible() && label->wordWrap() &&
+            label->height() < label->heightForWidth(label->width()))
+            clipped << label->objectName();
+    }
+    return clipped;
+}
 
 Shown showAtZoom(double zoom, bool music, bool planned = true)
 {
@@ -57,9 +69,10 @@ Shown showAtZoom(double zoom, bool music, bool planned = true)
     gui.window.show();
     gui.rig.tick();
     QCoreApplication::processEvents();
-    Shown shown{gui.window.size().expandedTo(gui.window.sizeHint()), {}};
+    Shown shown{gui.window.size().expandedTo(gui.window.sizeHint()), {}, clippedTexts(gui.window)};
     setBreakMode(gui, !music);
     shown.switched = gui.window.size().expandedTo(gui.window.sizeHint());
+    shown.clipped += clippedTexts(gui.window);
     return shown;
 }
 
@@ -77,6 +90,7 @@ TEST(WindowFit, MainWindowFitsA1024x768ScreenInBothBreakModes)
             << music << ' ' << shown.opened.width() << 'x' << shown.opened.height();
         EXPECT_TRUE(within(shown.switched, UiScale::Reference))
             << music << ' ' << shown.switched.width() << 'x' << shown.switched.height();
+        EXPECT_EQ(shown.clipped, QStringList()) << music;
     }
 }
 
@@ -97,6 +111,7 @@ TEST(WindowFit, ZoomFollowsTheScreenAndTheWindowStillFits)
     } screens[] = {
         {{1024, 728}, 1.0},
         {{1366, 728}, 1.0},
+        {{1366, 768}, 1.05}, // no panel
         {{1920, 1040}, 1.44},
         {{1280, 693}, 0.94}, // 1920x1080 at 150 %
         {{800, 560}, UiScale::Smallest},
@@ -112,5 +127,6 @@ TEST(WindowFit, ZoomFollowsTheScreenAndTheWindowStillFits)
         EXPECT_TRUE(within(shown.opened, client))
             << screen.available.width() << ": " << shown.opened.width() << 'x' << shown.opened.height();
         EXPECT_TRUE(within(shown.switched, client)) << screen.available.width();
+        EXPECT_EQ(shown.clipped, QStringList()) << screen.available.width();
     }
 }

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QVBoxLayout>
 
 namespace {
@@ -88,8 +89,11 @@ BreakProgramPanel::BreakProgramPanel(Controller& c, QWidget* parent)
     refresh();
 }
 
-void BreakProgramPanel::fitTextsTo(int width)
+void BreakProgramPanel::fitTextsTo(int panelWidth)
 {
+    const QMargins frame = contentsMargins();
+    const QMargins inner = layout()->contentsMargins();
+    const int width = panelWidth - frame.left() - frame.right() - inner.left() - inner.right();
     for (QLabel* label : m_helpTexts) {
         label->setFixedHeight(label->heightForWidth(width));
         // With its height fixed the label no longer asks for one by width; a layout that still thought
@@ -98,6 +102,14 @@ void BreakProgramPanel::fitTextsTo(int width)
         policy.setHeightForWidth(false);
         label->setSizePolicy(policy);
     }
+}
+
+void BreakProgramPanel::resizeEvent(QResizeEvent* event)
+{
+    QGroupBox::resizeEvent(event);
+    // The panel's real width, should it differ from the one the texts were fitted to.
+    if (event->size().width() != event->oldSize().width())
+        fitTextsTo(event->size().width());
 }
 
 void BreakProgramPanel::refresh()

@@ -64,8 +64,10 @@ GridPanel::GridPanel(Controller& c, std::function<void()> openEditor, QWidget* p
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 6, 8, 8);
-    layout->addLayout(grid);
-    layout->addStretch();
+    // A taller window spreads the rows apart instead of leaving a gap under them.
+    for (int row = FirstLessonRow; row <= FirstLessonRow + Slots::Lessons; ++row)
+        grid->setRowStretch(row, 1);
+    layout->addLayout(grid, 1);
     layout->addWidget(command29);
     refresh();
 }

@@ -34,6 +34,7 @@ MainWindow::MainWindow(Controller& c, Desktop& desktop, std::function<void()> op
     setFont(UiScale::zoomed(font(), zoom));
     buildMenu();
     buildCentralWidget(desktop, std::move(openEditor));
+    UiScale::enlargeIndicators(this, zoom);
     connect(&c.m, &MainModel::changed, this, &MainWindow::refresh);
     m_stale = true;
 }

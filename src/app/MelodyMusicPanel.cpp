@@ -13,7 +13,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QStyle>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -64,10 +63,9 @@ void MelodyMusicPanel::addBreakProgramPanel(BreakProgramPanel* panel)
 {
     // Above the music list, which it hides or shows.
     m_layout->insertWidget(2, panel);
-    const int margins = m_layout->contentsMargins().left() + m_layout->contentsMargins().right() +
-                        panel->layout()->contentsMargins().left() +
-                        panel->layout()->contentsMargins().right();
-    panel->fitTextsTo(width() - margins - 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth));
+    const QMargins frame = contentsMargins();
+    const QMargins inner = m_layout->contentsMargins();
+    panel->fitTextsTo(width() - frame.left() - frame.right() - inner.left() - inner.right());
 }
 
 QLayout* MelodyMusicPanel::makeMelodyBoxes()

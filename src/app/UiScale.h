@@ -4,6 +4,7 @@
 
 class QFont;
 class QScreen;
+class QWidget;
 
 // How large the main window draws its text, and with it every control sized from the text. At 1 the
 // window fits a 1024x768 screen with a 40 px panel and a title bar; a larger screen (a classroom's
@@ -26,5 +27,8 @@ double forPrimaryScreen();
 
 // The same font, its size multiplied by the zoom.
 QFont zoomed(const QFont& font, double zoom);
+// The style draws the boxes of check and option buttons at a fixed size; above zoom 1 those inside
+// `root` grow with the text, so they stay an easy target on a large screen.
+void enlargeIndicators(QWidget* root, double zoom);
 
 } // namespace UiScale
