@@ -64,9 +64,13 @@ GridPanel::GridPanel(Controller& c, std::function<void()> openEditor, QWidget* p
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 6, 8, 8);
-    // A taller window spreads the rows apart instead of leaving a gap under them.
-    for (int row = FirstLessonRow; row <= FirstLessonRow + Slots::Lessons; ++row)
+    // A taller window spreads the rows apart instead of leaving a gap under them: each row holds an
+    // item that may grow, since the time boxes themselves keep their height.
+    for (int row = FirstLessonRow; row <= FirstLessonRow + Slots::Lessons; ++row) {
+        grid->addItem(new QSpacerItem(0, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), row,
+                      MusicColumn + 1);
         grid->setRowStretch(row, 1);
+    }
     layout->addLayout(grid, 1);
     layout->addWidget(command29);
     refresh();
