@@ -7,9 +7,9 @@
 #include <QWidget>
 
 namespace {
-// Qt wraps a rich-text tooltip at about eighty characters, a comfortable reading width and well
-// inside a 1024 px screen; a tooltip no wider than that stays plain text on one line.
-constexpr int ReadableCharacters = 80;
+// About sixty characters a line: a comfortable reading width, well inside a 1024 px screen. A
+// tooltip no wider stays plain text on one line.
+constexpr int ReadableCharacters = 60;
 
 int readableWidth()
 {
@@ -30,8 +30,11 @@ QString ToolTipWrapper::shown(const QString& tip)
 {
     if (Qt::mightBeRichText(tip) || QFontMetrics(QToolTip::font()).horizontalAdvance(tip) <= readableWidth())
         return tip;
-    // Rich text wraps; pre-wrap keeps the text's own spacing ("zil veya  müzik").
-    return QStringLiteral("<p style=\"white-space: pre-wrap\">%1</p>").arg(tip.toHtmlEscaped());
+    // A table cell of that width wraps the words (Qt on its own would squeeze a tooltip narrower);
+    // pre-wrap keeps the text's own spacing ("zil veya  müzik").
+    return QStringLiteral("<table width=\"%1\"><tr><td style=\"white-space: pre-wrap\">%2</td></tr></table>")
+        .arg(readableWidth())
+        .arg(tip.toHtmlEscaped());
 }
 
 bool ToolTipWrapper::eventFilter(QObject* watched, QEvent* event)
