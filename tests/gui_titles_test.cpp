@@ -55,23 +55,35 @@ void recordNextBox(BoxSeen& seen)
     });
 }
 
+// Both windows as the program opens them, with the main window's dialogs.
+struct BothWindows
+{
+    BothWindows()
+    {
+        gui.start();
+        dialogs.setParentWindow(&gui.window);
+        launcher.open();
+        editor = launcher.editor();
+    }
+
+    GuiRig gui;
+    EditorRig rig;
+    QtDialogs dialogs;
+    EditorLauncher launcher{rig.folder, dialogs};
+    Form2* editor = nullptr;
+};
+
 const QString Warning = QStringLiteral("Vezo Zil UYARI !");
 const QString Program = QStringLiteral("Vezo Zil");
 } // namespace
 
 TEST(Titles, EveryWindowAndBoxCarriesItsTitleAndNothingMore)
 {
-    GuiRig gui;
-    gui.start();
-    EXPECT_EQ(receivedTitle(&gui.window), QStringLiteral("Vezox2 Zil Programı"));
-
-    EditorRig rig;
-    QtDialogs dialogs; // the main window's, as the program makes them
-    dialogs.setParentWindow(&gui.window);
-    EditorLauncher launcher(rig.folder, dialogs);
-    launcher.open();
-    Form2* editor = launcher.editor();
+    BothWindows both;
+    QtDialogs& dialogs = both.dialogs;
+    Form2* editor = both.editor;
     ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(receivedTitle(&both.gui.window), QStringLiteral("Vezox2 Zil Programı"));
     EXPECT_EQ(receivedTitle(editor), QStringLiteral("Saatler"));
 
     const struct
@@ -105,15 +117,9 @@ TEST(Titles, EveryWindowAndBoxCarriesItsTitleAndNothingMore)
 
 TEST(Titles, EditorsBoxesStandOverTheEditorWhichStaysInFront)
 {
-    GuiRig gui;
-    gui.start();
-    gui.window.move(0, 0);
-    EditorRig rig;
-    QtDialogs dialogs; // the main window's, as the program makes them
-    dialogs.setParentWindow(&gui.window);
-    EditorLauncher launcher(rig.folder, dialogs);
-    launcher.open();
-    Form2* editor = launcher.editor();
+    BothWindows both;
+    both.gui.window.move(0, 0);
+    Form2* editor = both.editor;
     editor->move(380, 0); // clear of the main window's centre, inside the test screen
     QCoreApplication::processEvents();
 
@@ -131,6 +137,6 @@ TEST(Titles, EditorsBoxesStandOverTheEditorWhichStaysInFront)
     // The main window's own boxes stay its own.
     BoxSeen seen;
     recordNextBox(seen);
-    dialogs.askYesNo(QStringLiteral("Ses yayınını kapatmak istiyormusunuz?"));
-    EXPECT_EQ(seen.owner, &gui.window);
+    both.dialogs.askYesNo(QStringLiteral("Ses yayınını kapatmak istiyormusunuz?"));
+    EXPECT_EQ(seen.owner, &both.gui.window);
 }
