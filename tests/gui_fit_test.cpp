@@ -3,6 +3,7 @@
 #include "support/TestSupport.h"
 
 #include "app/UiScale.h"
+#include "relay/RelayPortStatus.h"
 
 #include <QBoxLayout>
 #include <QCheckBox>
@@ -61,13 +62,16 @@ QStringList clippedTexts(const QWidget& window)
 
 Shown showAtZoom(double zoom, bool music, bool planned = true)
 {
+    // The program's version is shown in the window; the tests' executables have none of their own.
+    QCoreApplication::setApplicationVersion(QStringLiteral("10.10.10"));
     GuiRig gui(QDateTime(QDate(2026, 12, 7), QTime(8, 0, 0)), zoom);
     EXPECT_TRUE(gui.rig.load());
     if (planned)
         addPlannedControls(gui.window);
     setBreakMode(gui, music);
+    // The longest message the amplifier frame shows, there from the start as when the relay fails.
+    gui.rig.model.relayProblem = RelayPortStatus::problemText(RelayFailure::Busy, 0x378);
     gui.window.show();
-    gui.rig.tick();
     QCoreApplication::processEvents();
     Shown shown{gui.window.size().expandedTo(gui.window.sizeHint()), {}, clippedTexts(gui.window)};
     setBreakMode(gui, !music);

@@ -28,6 +28,10 @@ AmplifierPanel::AmplifierPanel(Controller& c, QWidget* parent)
     m_relayProblem->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold;"));
     m_relayProblem->setWordWrap(true);
     m_relayProblem->setHidden(true);
+    // Two lines within the width the buttons give the frame: a long message must not widen the
+    // window past a small screen. The tooltip holds the whole text, should it ever need a third.
+    m_relayProblem->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    m_relayProblem->setFixedHeight(m_relayProblem->fontMetrics().lineSpacing() * 2 + 2);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 2, 6, 4);

@@ -32,10 +32,12 @@ CreditsFrame::CreditsFrame(Desktop& desktop, QWidget* parent) : QFrame(parent), 
     big.setBold(true);
     big.setPointSizeF(big.pointSizeF() * 1.5);
     title->setFont(big);
-    QString about = QStringLiteral("Okul zil programı");
+    // The version on a line of its own: after the description it would widen the narrow column of
+    // buttons, and with it the window.
+    QLabel* version = Controls::label(this, QStringLiteral("creditVersion"));
     if (!QCoreApplication::applicationVersion().isEmpty())
-        about += QStringLiteral(" · sürüm ") + QCoreApplication::applicationVersion();
-    QLabel* line = Controls::label(this, QStringLiteral("creditLine"), about);
+        version->setText(QStringLiteral("sürüm ") + QCoreApplication::applicationVersion());
+    QLabel* line = Controls::label(this, QStringLiteral("creditLine"), QStringLiteral("Okul zil programı"));
     QLabel* address = Controls::label(this, QStringLiteral("creditAddress"), HomePage);
     address->setForegroundRole(QPalette::PlaceholderText);
 
@@ -43,6 +45,7 @@ CreditsFrame::CreditsFrame(Desktop& desktop, QWidget* parent) : QFrame(parent), 
     texts->setSpacing(0);
     texts->addWidget(title);
     texts->addWidget(line);
+    texts->addWidget(version);
     texts->addWidget(address);
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(m_image2);
