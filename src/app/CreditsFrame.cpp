@@ -35,8 +35,8 @@ CreditsFrame::CreditsFrame(Desktop& desktop, QWidget* parent) : QFrame(parent), 
     // The version on a line of its own: after the description it would widen the narrow column of
     // buttons, and with it the window.
     QLabel* version = Controls::label(this, QStringLiteral("creditVersion"));
-    if (!QCoreApplication::applicationVersion().isEmpty())
-        version->setText(QStringLiteral("sürüm ") + QCoreApplication::applicationVersion());
+    version->setText(QStringLiteral("sürüm ") + QCoreApplication::applicationVersion());
+    version->setHidden(QCoreApplication::applicationVersion().isEmpty());
     QLabel* line = Controls::label(this, QStringLiteral("creditLine"), QStringLiteral("Okul zil programı"));
     QLabel* address = Controls::label(this, QStringLiteral("creditAddress"), HomePage);
     address->setForegroundRole(QPalette::PlaceholderText);
