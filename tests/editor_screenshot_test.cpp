@@ -1,3 +1,4 @@
+#include "editor/EditorGeometry.h"
 #include "editor/Form2.h"
 #include "support/EditorRig.h"
 #include "support/ScreenGrab.h"
@@ -6,6 +7,7 @@
 #include <QFileInfo>
 #include <QFontInfo>
 #include <QGroupBox>
+#include <QScreen>
 
 #include <gtest/gtest.h>
 
@@ -20,7 +22,9 @@ TEST(Form2Screenshot, SavesThePictureOfTheEditor)
     // The shipped timetable, so the picture shows a real school day.
     const QString shipped = qEnvironmentVariable("VEZOZIL_SOURCE_DIR") + "/data";
     const ProgramFolder folder = QDir(shipped + "/saatler").exists() ? ProgramFolder(shipped) : rig.folder;
-    Form2 form(folder, rig.dialogs);
+    // At the size the editor opens with on this screen.
+    Form2 form(folder, rig.dialogs,
+               EditorGeometry::zoomFor(QGuiApplication::primaryScreen()->availableGeometry().size()));
     form.show();
     QApplication::processEvents();
     const auto* frame = form.findChild<QGroupBox*>("Frame4");

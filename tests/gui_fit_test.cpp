@@ -3,12 +3,14 @@
 #include "support/TestSupport.h"
 
 #include "app/UiScale.h"
+#include "editor/EditorGeometry.h"
 #include "relay/RelayPortStatus.h"
 
 #include <QBoxLayout>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
 
@@ -98,12 +100,37 @@ TEST(WindowFit, MainWindowFitsA1024x768ScreenInBothBreakModes)
     }
 }
 
-TEST(WindowFit, EditorFitsA1024x768Screen)
+TEST(WindowFit, EditorFitsA1024x768ScreenAndGrowsOnLargerOnes)
 {
+    const struct
+    {
+        QSize available; // the screen less a 40 px panel, in logical pixels
+        double zoom;
+    } screens[] = {
+        {{1024, 728}, 1.04},
+        {{1920, 1040}, 1.5},
+        {{1280, 693}, 0.98}, // 1920x1080 at 150 %
+        {{800, 560}, 0.85},
+    };
     EditorRig rig;
-    auto form = rig.openEditor();
-    form->show();
-    EXPECT_TRUE(within(form->size().expandedTo(form->sizeHint()), UiScale::Reference));
+    for (const auto& screen : screens) {
+        const double zoom = EditorGeometry::zoomFor(screen.available);
+        EXPECT_DOUBLE_EQ(zoom, screen.zoom) << screen.available.width();
+        Form2 form(rig.folder, rig.dialogs, zoom);
+        form.show();
+        const QSize size = form.size().expandedTo(form.sizeHint());
+        if (zoom > 0.85) {
+            EXPECT_TRUE(within(size, screen.available - QSize(0, EditorGeometry::TitleBar)))
+                << screen.available.width() << ": " << size.width() << 'x' << size.height();
+        }
+        // Every caption whole at every zoom: the day names in their list, the buttons' captions.
+        for (int row = 0; row < form.dayList()->count(); ++row) {
+            const QRect item = form.dayList()->visualItemRect(form.dayList()->item(row));
+            EXPECT_GE(item.width(),
+                      form.dayList()->fontMetrics().horizontalAdvance(form.dayList()->item(row)->text()))
+                << zoom;
+        }
+    }
 }
 
 TEST(WindowFit, ZoomFollowsTheScreenAndTheWindowStillFits)

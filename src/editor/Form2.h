@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/BulkOperations.h"
+#include "editor/EditorGeometry.h"
 #include "engine/Dialogs.h"
 #include "schedule/DaySchedule.h"
 #include "schedule/ProgramFolder.h"
@@ -23,7 +24,9 @@ class Form2 : public QWidget
 {
     Q_OBJECT
 public:
-    explicit Form2(const ProgramFolder& folder, Dialogs& dialogs, QWidget* parent = nullptr);
+    // `zoom` draws the window larger or smaller than its design size (see EditorGeometry).
+    explicit Form2(const ProgramFolder& folder, Dialogs& dialogs, double zoom = 1.0,
+                   QWidget* parent = nullptr);
 
     QListWidget* dayList() const { return m_list1; }
     QLineEdit* field(int slot) const;
@@ -40,12 +43,14 @@ private:
     void buildDayFrame();
     void buildButtonFrames();
     QGroupBox* buildButtonFrame(const QString& name, const QString& caption, int top);
-    void addBulkCommand(QGroupBox* frame, int number, int top);
-    QAbstractButton* addCommand(QGroupBox* frame, int number, const QString& caption, int top, int height);
+    void addBulkCommand(QGroupBox* frame, int frameTop, int number, int top);
+    QAbstractButton* addCommand(QGroupBox* frame, int frameTop, int number, const QString& caption, int top,
+                                int height);
     void setKeyboardOrder();
     void tellNoDaySelected();
     void reportNotWritten(BulkOperations::Action action, const QStringList& days);
 
+    const EditorGeometry m_geometry;
     const ProgramFolder m_folder;
     // The editor's own questions and messages, shown over the editor and not the main window.
     std::unique_ptr<Dialogs> m_dialogs;
