@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/UiScale.h"
+
 #include <QMainWindow>
 
 #include <functional>
@@ -23,7 +25,9 @@ class MainWindow : public QMainWindow
 {
     Q_OBJECT
 public:
-    MainWindow(Controller& c, Desktop& desktop, std::function<void()> openEditor, QWidget* parent = nullptr);
+    // `zoom` sizes the window's text and controls (see UiScale); by default to suit the primary screen.
+    MainWindow(Controller& c, Desktop& desktop, std::function<void()> openEditor,
+               double zoom = UiScale::forPrimaryScreen(), QWidget* parent = nullptr);
 
     // "Vezo Zil Menüsü": the same menu stands in the menu bar and pops up from the tray icon.
     QMenu* trayMenu() const { return m_menu; }
@@ -36,7 +40,7 @@ protected:
 
 private:
     void buildMenu();
-    QWidget* buildCentralWidget(Desktop& desktop, std::function<void()> openEditor);
+    void buildCentralWidget(Desktop& desktop, std::function<void()> openEditor);
     void refresh();
     void refreshPanels();
 

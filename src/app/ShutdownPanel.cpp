@@ -11,7 +11,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 
 ShutdownPanel::ShutdownPanel(Controller& c, QWidget* parent)
     : QGroupBox(QStringLiteral("Bilgisayarı Kapatma Saati"), parent), m_c(c)
@@ -29,13 +28,14 @@ ShutdownPanel::ShutdownPanel(Controller& c, QWidget* parent)
     connect(m_autostartBox, &QCheckBox::clicked, this, &ShutdownPanel::autostartClicked);
 
     auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(6, 2, 6, 4);
+    grid->setSpacing(4);
     grid->addWidget(Controls::label(this, QStringLiteral("Label20"), QStringLiteral("Hafta içi")), 0, 0);
     grid->addWidget(m_text26, 0, 1);
-    grid->addWidget(Controls::label(this, QStringLiteral("Label21"), QStringLiteral("Hafta sonu")), 0, 2);
-    grid->addWidget(m_text45, 0, 3);
-    grid->addWidget(command19, 0, 4);
-    grid->addWidget(m_autostartBox, 1, 0, 1, 5);
-    grid->setColumnStretch(4, 1);
+    grid->addWidget(Controls::label(this, QStringLiteral("Label21"), QStringLiteral("Hafta sonu")), 1, 0);
+    grid->addWidget(m_text45, 1, 1);
+    grid->addWidget(command19, 0, 2, 2, 1, Qt::AlignVCenter);
+    grid->addWidget(m_autostartBox, 2, 0, 1, 3);
     refresh();
 }
 
@@ -43,10 +43,9 @@ QLineEdit* ShutdownPanel::timeBox(const QString& name, QString MainModel::*value
 {
     auto* box = new QLineEdit(this);
     box->setObjectName(name);
-    // The clock is compared with these as text "hh:mm": nothing but digits and the colon belongs here.
+    // Any five characters, as typed: the clock's "hh:mm" is compared with them as text, so a time
+    // that no clock shows ("XX:XX") turns that day's shutdown off.
     box->setMaxLength(5);
-    box->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9:]{0,5}")), box));
     box->setAlignment(Qt::AlignCenter);
     box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("00:00")) + 18);
     connect(box, &QLineEdit::textEdited, this, [this, value](const QString& text) { m_c.m.*value = text; });

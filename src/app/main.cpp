@@ -46,7 +46,6 @@ int main(int argc, char** argv)
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vezozil"));
-    QApplication::setApplicationDisplayName(Texts::AppTitle);
     QApplication::setApplicationVersion(QStringLiteral(VEZOZIL_VERSION));
     initAppResources();
     installTurkishTranslations(app);
