@@ -4,6 +4,8 @@
 
 #include <optional>
 
+class RelaySetup;
+
 // Every question and message the program shows goes through here, so tests answer them without a screen.
 class Dialogs
 {
@@ -16,4 +18,7 @@ public:
     // An open-file dialog; std::nullopt when cancelled. `filter` is in the system's
     // "description|pattern" form, empty for none.
     virtual std::optional<QString> chooseFile(const QString& filter) = 0;
+    // The "Röle…" dialog on the operator's choice of relay; returns when it is closed. Where there is
+    // no one to ask (a rehearsal) nothing is shown.
+    virtual void chooseRelay(RelaySetup& setup) { (void)setup; }
 };
