@@ -15,8 +15,8 @@ namespace {
 const QString PortTip = QStringLiteral(
     "Çoğu bilgisayarın anakartı \"LPT port1\" i desteklemektedir, nadiren port2 ve port3 kullanılmaktadır.  "
     "Uygun portu seçiniz. Değişikliklerin aktif olabilmesi için programı kapatıp açınız!");
-const QString RelayAdvice = QStringLiteral(
-    "Amfi röle üzerinden açılıp kapatılamıyor; röle kablosunu ve seçili LPT portunu kontrol ediniz.");
+const QString RelayAdvice = QStringLiteral("Amfi röle üzerinden açılıp kapatılamıyor; röle kablosunu ve "
+                                           "\"Röle…\" düğmesiyle seçilen röleyi kontrol ediniz.");
 } // namespace
 
 AmplifierPanel::AmplifierPanel(Controller& c, QWidget* parent)
@@ -80,6 +80,11 @@ QLayout* AmplifierPanel::makePortOptions()
         Controls::onClick(option, m_c, [this, n] { m_c.amp.Option_Click(n); });
     }
     row->addStretch();
+    QPushButton* relay =
+        Controls::button(this, QStringLiteral("relayButton"), QStringLiteral("Röle…"),
+                         QStringLiteral("Amfiyi açıp kapatan röleyi seçer: LPT, USB veya GPIO."));
+    Controls::onClick(relay, m_c, [this] { m_c.relaySetup.Command_Click(); });
+    row->addWidget(relay);
     return row;
 }
 

@@ -18,6 +18,7 @@ public:
     bool askYesNo(const QString& text) override;
     void tell(const QString& text, const QString& title) override;
     std::optional<QString> chooseFile(const QString& filter) override;
+    void chooseRelay(RelaySetup& setup) override;
 
     // "Müzik Seçin|*.mp3" as Qt writes it, "Müzik Seçin (*.mp3)"; pairs become entries of their own.
     static QString qtFilter(const QString& filter);
