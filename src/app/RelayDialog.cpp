@@ -157,6 +157,7 @@ void RelayDialog::showKind()
                        static_cast<QWidget*>(m_channel)})
         w->setVisible(!lpt);
     m_activeLow->setVisible(gpio);
+    m_deviceLabel->setText(gpio ? QStringLiteral("Yonga:") : QStringLiteral("Aygıt:"));
     m_channelLabel->setText(gpio ? QStringLiteral("Hat numarası:") : QStringLiteral("Kanal:"));
     m_channel->setRange(gpio ? 0 : 1, gpio ? RelaySettings::MaxGpioLine : RelaySettings::MaxChannel);
     m_result->clear();
