@@ -155,7 +155,7 @@ TEST(RelayChoice, DialogClosedDuringATrialLeavesNothingHeld)
 {
     const auto rig = started(QByteArray(), 1);
     rig->dialogs.relayAnswer = [](RelaySetup& setup) { setup.beginTrial(UsbHid); };
-    rig->controller->relaySetup.Command_Click();
+    rig->controller->relaySetup.relayButton_Click();
     EXPECT_EQ(rig->dialogs.relayDialogs, 1);
     EXPECT_FALSE(rig->controller->relaySetup.trialRunning());
     EXPECT_EQ(rig->port.used.back().kind, Kind::Lpt);

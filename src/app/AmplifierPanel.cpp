@@ -83,7 +83,7 @@ QLayout* AmplifierPanel::makePortOptions()
     QPushButton* relay =
         Controls::button(this, QStringLiteral("relayButton"), QStringLiteral("Röle…"),
                          QStringLiteral("Amfiyi açıp kapatan röleyi seçer: LPT, USB veya GPIO."));
-    Controls::onClick(relay, m_c, [this] { m_c.relaySetup.Command_Click(); });
+    Controls::onClick(relay, m_c, [this] { m_c.relaySetup.relayButton_Click(); });
     row->addWidget(relay);
     return row;
 }

@@ -5,7 +5,8 @@
 class Controller;
 struct RelaySettings;
 
-// The amplifier relay on the LPT port, its indicator and the operator's amplifier controls.
+// The amplifier relay (on an LPT port, a USB board or a GPIO line), its indicator and the operator's
+// amplifier controls.
 class Amplifier
 {
 public:

@@ -4,7 +4,7 @@
 #include "engine/Controller.h"
 #include "relay/RelayPortStatus.h"
 
-void RelaySetup::Command_Click()
+void RelaySetup::relayButton_Click()
 {
     c.d.dialogs.chooseRelay(*this);
     // A dialog closed in the middle of a trial must not leave the amplifier's writes held.

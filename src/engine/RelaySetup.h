@@ -14,7 +14,7 @@ public:
     explicit RelaySetup(Controller& c) : c(c) {}
 
     // The "Röle…" button of the amplifier frame: the dialog, through the dialogs seam.
-    void Command_Click();
+    void relayButton_Click();
 
     const RelaySettings& current() const;
     QList<RelayDevice> devices(RelaySettings::Kind kind) const;
