@@ -6,28 +6,10 @@
 #include "editor/EditorGeometry.h"
 #include "relay/RelayPortStatus.h"
 
-#include <QBoxLayout>
-#include <QCheckBox>
-#include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
-#include <QSpinBox>
 
 namespace {
-// The control planned for the window, standing where it is to go, so that the window is known to fit
-// with it too: the relay settings beside the warm-up in "Amfi".
-void addPlannedControls(MainWindow& window)
-{
-    // "Röle…" beside the warm-up in the amplifier frame.
-    auto* amplifier =
-        qobject_cast<QBoxLayout*>(window.findChild<QWidget*>(QStringLiteral("Frame3"))->layout());
-    ASSERT_NE(amplifier, nullptr);
-    auto* warmUpRow = qobject_cast<QBoxLayout*>(amplifier->itemAt(2)->layout());
-    ASSERT_NE(warmUpRow, nullptr);
-    warmUpRow->insertWidget(2, new QPushButton(QStringLiteral("Röle…")));
-}
-
 void setBreakMode(GuiRig& gui, bool music)
 {
     gui.rig.model.check33 = music;
@@ -54,14 +36,12 @@ QStringList clippedTexts(const QWidget& window)
     return clipped;
 }
 
-Shown showAtZoom(double zoom, bool music, bool planned = true)
+Shown showAtZoom(double zoom, bool music)
 {
     // The program's version is shown in the window; the tests' executables have none of their own.
     QCoreApplication::setApplicationVersion(QStringLiteral("10.10.10"));
     GuiRig gui(QDateTime(QDate(2026, 12, 7), QTime(8, 0, 0)), zoom);
     EXPECT_TRUE(gui.rig.load());
-    if (planned)
-        addPlannedControls(gui.window);
     setBreakMode(gui, music);
     // The longest message the amplifier frame shows, there from the start as when the relay fails.
     gui.rig.model.relayProblem = RelayPortStatus::problemText(RelayFailure::Busy, 0x378);
@@ -146,7 +126,7 @@ TEST(WindowFit, ZoomFollowsTheScreenAndTheWindowStillFits)
         if (zoom == UiScale::Smallest || zoom == UiScale::Largest)
             continue;
         const QSize client = screen.available - QSize(0, UiScale::TitleBar);
-        const Shown shown = showAtZoom(zoom, false, false);
+        const Shown shown = showAtZoom(zoom, false);
         EXPECT_TRUE(within(shown.opened, client))
             << screen.available.width() << ": " << shown.opened.width() << 'x' << shown.opened.height();
         EXPECT_TRUE(within(shown.switched, client)) << screen.available.width();

@@ -71,6 +71,21 @@ TEST(SimulateDay, WarmUpSwitchesTheAmplifierOnAheadOfTheBellAndOnlyForABellThatR
                     "08:40:00 wav play melodiler/1.wav", "08:40:03 wav end", "08:40:03 relay 888 off"}));
 }
 
+TEST(SimulateDay, RelayOtherThanLptIsNamedByKindDeviceAndChannel)
+{
+    Rehearsal r;
+    r.melodi({});
+    r.writeBytes(QStringLiteral("ayarlar.ini"), "[Role]\nTur=usb-seri\nAygit=/dev/ttyUSB0\nKanal=1\n");
+    r.day(QStringLiteral("Pazartesi"), {{Lesson1Student, QStringLiteral("08:40")}});
+    r.sound(QStringLiteral("melodiler/1.wav"), 3.0);
+    const QStringList lines = r.run(Monday, QTime(8, 39, 0), QTime(8, 41, 0));
+    // No "port.txt": a USB relay needs no LPT port.
+    EXPECT_EQ(lines,
+              on(Monday, {"08:39:00 day Pazartesi", "08:39:00 relay usb-seri:/dev/ttyUSB0#1 off",
+                          "08:40:00 relay usb-seri:/dev/ttyUSB0#1 on", "08:40:00 wav play melodiler/1.wav",
+                          "08:40:03 wav end", "08:40:03 relay usb-seri:/dev/ttyUSB0#1 off"}));
+}
+
 TEST(SimulateDay, FolderWithoutSettingsFilesPlaysMelodyZero)
 {
     Rehearsal r;

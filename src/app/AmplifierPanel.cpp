@@ -20,8 +20,8 @@ const QString PortTip = QStringLiteral(
 const QString WarmUpTip = QStringLiteral(
     "Amfinin zilden kaç saniye önce açılacağı. Açıldıktan sonra birkaç saniye sessiz kalan amfiler için "
     "artırın; 0 ise amfi zille birlikte açılır.");
-const QString RelayAdvice = QStringLiteral(
-    "Amfi röle üzerinden açılıp kapatılamıyor; röle kablosunu ve seçili LPT portunu kontrol ediniz.");
+const QString RelayAdvice = QStringLiteral("Amfi röle üzerinden açılıp kapatılamıyor; röle kablosunu ve "
+                                           "\"Röle…\" düğmesiyle seçilen röleyi kontrol ediniz.");
 } // namespace
 
 AmplifierPanel::AmplifierPanel(Controller& c, QWidget* parent)
@@ -107,10 +107,17 @@ QLayout* AmplifierPanel::makeWarmUp()
     connect(m_warmUp, &QSpinBox::valueChanged, this, [this](int seconds) {
         Controls::runHandler(m_c, [this, seconds] { m_c.amp.setWarmUpSeconds(seconds); });
     });
+    // The relay's own settings share the row: a button beside the LPT options would make that row,
+    // and the window, taller.
+    QPushButton* relay =
+        Controls::button(this, QStringLiteral("relayButton"), QStringLiteral("Röle…"),
+                         QStringLiteral("Amfiyi açıp kapatan röleyi seçer: LPT, USB veya GPIO."));
+    Controls::onClick(relay, m_c, [this] { m_c.relaySetup.relayButton_Click(); });
     auto* row = new QHBoxLayout;
     row->addWidget(caption);
     row->addWidget(m_warmUp);
     row->addStretch();
+    row->addWidget(relay);
     return row;
 }
 

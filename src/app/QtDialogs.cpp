@@ -1,5 +1,6 @@
 #include "app/QtDialogs.h"
 
+#include "app/RelayDialog.h"
 #include "common/Log.h"
 #include "engine/Texts.h"
 
@@ -80,6 +81,12 @@ std::optional<QString> QtDialogs::chooseFile(const QString& filter)
     // The next choice starts where the operator found this one.
     m_lastFolder = QFileInfo(chosen).absolutePath();
     return QDir::toNativeSeparators(chosen);
+}
+
+void QtDialogs::chooseRelay(RelaySetup& setup)
+{
+    RelayDialog dialog(setup, m_parent);
+    dialog.exec();
 }
 
 QString QtDialogs::qtFilter(const QString& filter)

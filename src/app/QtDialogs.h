@@ -24,6 +24,7 @@ public:
     void tell(const QString& text, const QString& title) override;
     std::optional<QString> chooseFile(const QString& filter) override;
     std::unique_ptr<Dialogs> ownedBy(QObject* window) override;
+    void chooseRelay(RelaySetup& setup) override;
 
     // "Müzik Seçin|*.mp3" as Qt writes it, "Müzik Seçin (*.mp3)"; pairs become entries of their own.
     static QString qtFilter(const QString& filter);

@@ -11,7 +11,7 @@
 #include "platform/SystemAutostart.h"
 #include "platform/SystemDesktop.h"
 #include "platform/TerminationWatcher.h"
-#include "relay/SystemRelayPort.h"
+#include "relay/SwitchableRelayPort.h"
 #include "sim/SimulateCommand.h"
 #include "sound/SdlAudio.h"
 #include "sound/SdlMusicPlayer.h"
@@ -54,7 +54,7 @@ int main(int argc, char** argv)
     qCInfo(lcApp) << "program folder" << folder.root();
 
     SystemClock clock;
-    const std::unique_ptr<RelayPort> port = createSystemRelayPort();
+    SwitchableRelayPort port; // the relay "ayarlar.ini" names, from start-up on
     SdlAudio audio;
     SdlWavPlayer wav(audio);
     SdlMusicPlayer music(audio);
@@ -64,7 +64,7 @@ int main(int argc, char** argv)
     LockFileInstanceGuard instance(folder.root());
 
     MainModel model;
-    Controller controller(model, Devices{clock, *port, wav, music, desktop, dialogs, shell, instance}, folder);
+    Controller controller(model, Devices{clock, port, wav, music, desktop, dialogs, shell, instance}, folder);
     EditorLauncher editor(folder, dialogs);
     MainWindow window(controller, desktop, [&editor] { editor.open(); });
     dialogs.setParentWindow(&window);

@@ -24,8 +24,11 @@ quint16 addressOf(int portNumber)
 
 void Amplifier::write(quint16 value)
 {
-    // With no port chosen nothing is written to any address.
-    if (m_relayPortAddress == 0)
+    m_relayValue = value;
+    if (m_relayHeld)
+        return;
+    // With no LPT port chosen nothing is written to any address; the other kinds have no address.
+    if (m_relayPortAddress == 0 && lptRelay())
         return;
     // A failing port is shown in the amplifier frame; the bells ring on without it.
     c.d.port.Out32(m_relayPortAddress, value);
@@ -110,7 +113,8 @@ void Amplifier::selectPort()
         }
     }
     m_relayPortAddress = static_cast<quint16>(c.s.lptPortAddress);
-    if (m_relayPortAddress == 0) {
+    c.d.port.use(c.settings.relay);
+    if (m_relayPortAddress == 0 && lptRelay()) {
         qCWarning(lcRelay) << "no LPT port chosen in port.txt: the amplifier relay is not driven";
         c.m.relayProblem = RelayPortStatus::problemText(RelayFailure::NoAddress, 0);
     }
@@ -137,4 +141,24 @@ void Amplifier::assertStep()
         Ac();
         c.s.ampState = 1;
     }
+}
+
+bool Amplifier::lptRelay() const
+{
+    return c.settings.relay.kind == RelaySettings::Kind::Lpt;
+}
+
+QString Amplifier::relayTarget() const
+{
+    return c.settings.relay.target(m_relayPortAddress);
+}
+
+void Amplifier::useRelay(const RelaySettings& relay)
+{
+    m_relayHeld = false;
+    c.settings.relay = relay;
+    c.d.port.use(relay);
+    if (m_relayPortAddress == 0 && lptRelay())
+        c.m.relayProblem = RelayPortStatus::problemText(RelayFailure::NoAddress, 0);
+    write(m_relayValue);
 }

@@ -1,10 +1,12 @@
 #pragma once
 
-#include <QtGlobal>
+#include <QString>
 
 class Controller;
+struct RelaySettings;
 
-// The amplifier relay on the LPT port, its indicator and the operator's amplifier controls.
+// The amplifier relay (on an LPT port, a USB board or a GPIO line), its indicator and the operator's
+// amplifier controls.
 class Amplifier
 {
 public:
@@ -35,10 +37,22 @@ public:
     // The amplifier warm-up before timed bells, 0..10 s, saved in "ayarlar.ini" at once.
     void setWarmUpSeconds(int seconds);
 
+    // The relay kinds beside LPT (USB HID, USB serial, GPIO), and the operator's choice of relay while
+    // the program runs.
+    // How the journal names the relay written to: the LPT address, or "usb-seri:/dev/ttyUSB0#1".
+    QString relayTarget() const;
+    // Drives `relay` from now on and shows the amplifier's state on it with one write; ends a hold.
+    void useRelay(const RelaySettings& relay);
+    // While held (the operator tries a relay), writes are remembered, not sent; useRelay ends it.
+    void holdRelay() { m_relayHeld = true; }
+
 private:
     void write(quint16 value);
+    bool lptRelay() const;
 
     Controller& c;
     quint16 m_relayPortAddress = 0;
     quint64 m_switchOns = 0;
+    quint16 m_relayValue = 0; // the value last written, or held back
+    bool m_relayHeld = false;
 };

@@ -13,6 +13,7 @@
 #include "engine/MainModel.h"
 #include "engine/Melodies.h"
 #include "engine/OperatorCommands.h"
+#include "engine/RelaySetup.h"
 #include "engine/Startup.h"
 #include "engine/TrayMenu.h"
 #include "engine/WindowShell.h"
@@ -77,6 +78,7 @@ public:
     Startup startup{*this};
     OperatorCommands commands{*this};
     TrayMenu tray{*this};
+    RelaySetup relaySetup{*this};
 
 private:
     QDateTime m_previousTick;

@@ -6,6 +6,7 @@
 #include <optional>
 
 class QObject;
+class RelaySetup;
 
 // Every question and message the program shows goes through here, so tests answer them without a screen.
 class Dialogs
@@ -23,6 +24,9 @@ public:
     // The questions and messages of another of the program's windows: shown over that window, which
     // stays in front after them. By default they are shown as this object shows its own.
     virtual std::unique_ptr<Dialogs> ownedBy(QObject* window);
+    // The "Röle…" dialog on the operator's choice of relay; returns when it is closed. Where there is
+    // no one to ask (a rehearsal) nothing is shown.
+    virtual void chooseRelay(RelaySetup& setup) { (void)setup; }
 };
 
 // Passes everything to another Dialogs object; the default for the boxes of another window.

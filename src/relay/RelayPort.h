@@ -1,8 +1,22 @@
 #pragma once
 
+#include "schedule/AppSettings.h"
+
+#include <QList>
 #include <QString>
 
-// Raw port output with Out32 semantics: write the low byte of `value` to an I/O address.
+// A relay the operator can choose from: `id` is what "[Role] Aygit" keeps (a board serial, a port or
+// a chip), `label` how the choice reads in the list.
+struct RelayDevice
+{
+    QString id;
+    QString label;
+    bool operator==(const RelayDevice&) const = default;
+};
+
+// Raw port output with Out32 semantics: write the low byte of `value` to an I/O address. Relays
+// without an I/O address (USB, GPIO) follow data line D0 of the byte, as the LPT relay does, and
+// ignore the address.
 class RelayPort
 {
 public:
@@ -11,4 +25,14 @@ public:
     // the amplifier frame.
     virtual bool Out32(quint16 address, quint16 value) = 0;
     virtual QString problem() const { return {}; }
+
+    // Drives the relay `relay` describes from the next write on; the device driven so far is let go
+    // without a write, so its relay stays as it is. A port that drives one kind only ignores this.
+    virtual void use(const RelaySettings& relay) { Q_UNUSED(relay); }
+    // The devices of a kind attached now, for the operator to choose from.
+    virtual QList<RelayDevice> devices(RelaySettings::Kind kind) const
+    {
+        Q_UNUSED(kind);
+        return {};
+    }
 };

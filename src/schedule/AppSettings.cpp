@@ -7,6 +7,7 @@
 #include <QSettings>
 
 #include <array>
+#include <functional>
 #include <utility>
 
 const QString AppSettings::FileName = QStringLiteral("ayarlar.ini");
@@ -52,6 +53,8 @@ void readRelay(const QSettings& ini, RelaySettings& relay)
     const int lowest = relay.kind == RelaySettings::Kind::Gpio ? 0 : 1;
     if (const auto channel = intValue(ini, ChannelKey, lowest, maxChannel))
         relay.channel = *channel;
+    else if (relay.kind != RelaySettings::Kind::Lpt && !ini.contains(ChannelKey))
+        qCInfo(lcFiles).noquote() << AppSettings::FileName << ": relay channel not set - channel 1 is used";
     else if (relay.kind != RelaySettings::Kind::Lpt)
         qCWarning(lcFiles).noquote() << AppSettings::FileName << ": relay channel"
                                      << ini.value(ChannelKey).toString()
@@ -59,6 +62,13 @@ void readRelay(const QSettings& ini, RelaySettings& relay)
     relay.activeLow = intValue(ini, ActiveLowKey, 0, 1).value_or(0) == 1;
 }
 } // namespace
+
+QString RelaySettings::target(quint16 lptAddress) const
+{
+    if (kind == Kind::Lpt)
+        return QString::number(lptAddress);
+    return kindName(kind) + QLatin1Char(':') + device + QLatin1Char('#') + QString::number(channel);
+}
 
 QString RelaySettings::kindName(Kind kind)
 {
@@ -99,25 +109,44 @@ AppSettings AppSettings::read(const ProgramFolder& folder)
     return settings;
 }
 
-bool AppSettings::write(const ProgramFolder& folder) const
+namespace {
+void putRelay(QSettings& ini, const RelaySettings& relay)
 {
-    const QString path = folder.path(FileName); // the spelling found, if any
-    if (QFileInfo::exists(path) && !TextFile::isRegularFile(path)) {
-        qCWarning(lcFiles) << path << "is not a regular file: it is not written";
-        return false;
-    }
-    // QSettings merges what the file holds and saves through a temporary file that replaces the old
-    // one only when complete, so keys of a later version survive and a power cut leaves the old file.
-    QSettings ini(path, QSettings::IniFormat);
-    ini.setValue(WarmUpKey, warmUpSeconds);
     ini.setValue(KindKey, RelaySettings::kindName(relay.kind));
     ini.setValue(DeviceKey, relay.device);
     ini.setValue(ChannelKey, relay.channel);
     ini.setValue(ActiveLowKey, relay.activeLow ? 1 : 0);
+}
+
+// QSettings merges what the file holds and saves through a temporary file that replaces the old one
+// only when complete, so keys of a later version survive and a power cut leaves the old file.
+bool save(const ProgramFolder& folder, const std::function<void(QSettings&)>& put)
+{
+    const QString path = folder.path(AppSettings::FileName); // the spelling found, if any
+    if (QFileInfo::exists(path) && !TextFile::isRegularFile(path)) {
+        qCWarning(lcFiles) << path << "is not a regular file: it is not written";
+        return false;
+    }
+    QSettings ini(path, QSettings::IniFormat);
+    put(ini);
     ini.sync();
     if (ini.status() != QSettings::NoError) {
         qCWarning(lcFiles) << "cannot write" << path;
         return false;
     }
     return true;
+}
+} // namespace
+
+bool AppSettings::write(const ProgramFolder& folder) const
+{
+    return save(folder, [this](QSettings& ini) {
+        ini.setValue(WarmUpKey, warmUpSeconds);
+        putRelay(ini, relay);
+    });
+}
+
+bool AppSettings::writeRelay(const ProgramFolder& folder, const RelaySettings& relay)
+{
+    return save(folder, [&relay](QSettings& ini) { putRelay(ini, relay); });
 }

@@ -24,6 +24,10 @@ struct RelaySettings
     static QString kindName(Kind kind);
     static std::optional<Kind> kindFromName(const QString& name);
 
+    // How the journal and the rehearsal name the relay: the LPT address ("888"), otherwise
+    // "<Tur>:<Aygit>#<Kanal>" ("usb-seri:/dev/ttyUSB0#1").
+    QString target(quint16 lptAddress) const;
+
     bool operator==(const RelaySettings&) const = default;
 };
 
@@ -47,6 +51,9 @@ struct AppSettings
     static AppSettings read(const ProgramFolder& folder);
     // False, with the old file whole, when it cannot be written.
     bool write(const ProgramFolder& folder) const;
+    // Writes [Role] alone, so the operator's choice of relay leaves every other value of the file as
+    // it stands there, even one edited by hand since start-up.
+    static bool writeRelay(const ProgramFolder& folder, const RelaySettings& relay);
 
     bool operator==(const AppSettings&) const = default;
 };

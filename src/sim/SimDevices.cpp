@@ -7,18 +7,35 @@
 
 bool SimRelayPort::Out32(quint16 address, quint16 value)
 {
+    const auto byte = static_cast<quint8>(value & 0xFF);
+    if (!m_lpt) {
+        if (m_lastOfTarget != byte)
+            event(m_target, byte);
+        m_lastOfTarget = byte;
+        return true;
+    }
     if (address == 0)
         return true;
-    const auto byte = static_cast<quint8>(value & 0xFF);
     const auto it = m_last.find(address);
     if (it != m_last.end() && it->second == byte)
         return true;
     m_last[address] = byte;
-    // Data line D0 drives the relay.
-    m_log.event(QStringLiteral("relay %1 %2")
-                    .arg(address)
-                    .arg((byte & 1) ? QStringLiteral("on") : QStringLiteral("off")));
+    event(QString::number(address), byte);
     return true;
+}
+
+void SimRelayPort::use(const RelaySettings& relay)
+{
+    m_lpt = relay.kind == RelaySettings::Kind::Lpt;
+    m_target = relay.target(0);
+    m_lastOfTarget.reset();
+}
+
+void SimRelayPort::event(const QString& target, quint8 byte)
+{
+    // Data line D0 drives the relay.
+    m_log.event(
+        QStringLiteral("relay %1 %2").arg(target, (byte & 1) ? QStringLiteral("on") : QStringLiteral("off")));
 }
 
 std::optional<double> SimSound::lengthOf(const QString& file)

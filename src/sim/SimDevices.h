@@ -38,16 +38,22 @@ private:
 };
 
 // Records what the amplifier relay is told: a line for every byte that differs from the last one
-// written to its port.
+// written to its relay, named by its LPT address or as "usb-seri:/dev/ttyUSB0#1".
 class SimRelayPort : public RelayPort
 {
 public:
     explicit SimRelayPort(SimEventLog& log) : m_log(log) {}
     bool Out32(quint16 address, quint16 value) override;
+    void use(const RelaySettings& relay) override;
 
 private:
+    void event(const QString& target, quint8 byte);
+
     SimEventLog& m_log;
-    std::unordered_map<quint16, quint8> m_last;
+    bool m_lpt = true;
+    std::unordered_map<quint16, quint8> m_last; // by LPT address
+    QString m_target;                           // a relay of another kind
+    std::optional<quint8> m_lastOfTarget;
 };
 
 // A player that "plays" a sound from its start for the file's real length. Lengths are read once

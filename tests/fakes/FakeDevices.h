@@ -14,6 +14,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -29,9 +30,13 @@ public:
         return !failing;
     }
     QString problem() const override { return failing ? QStringLiteral("Röle portuna ulaşılamıyor") : QString(); }
+    void use(const RelaySettings& relay) override { used.push_back(relay); }
+    QList<RelayDevice> devices(RelaySettings::Kind kind) const override { return attached.value(kind); }
 
     std::vector<std::pair<quint16, quint16>> writes;
     bool failing = false;
+    std::vector<RelaySettings> used;                         // every relay the engine chose, in order
+    QHash<RelaySettings::Kind, QList<RelayDevice>> attached; // what each kind finds
     std::optional<quint16> lastValue() const
     {
         return writes.empty() ? std::nullopt : std::optional<quint16>(writes.back().second);
@@ -154,8 +159,17 @@ public:
         return f;
     }
 
+    void chooseRelay(RelaySetup& setup) override
+    {
+        ++relayDialogs;
+        if (relayAnswer)
+            relayAnswer(setup);
+    }
+
     std::deque<bool> answers;
     std::deque<QString> files; // chosen paths in order; a null QString() cancels
+    int relayDialogs = 0;
+    std::function<void(RelaySetup&)> relayAnswer; // what the operator does in the "Röle…" dialog
     QStringList asked, filters;
     std::vector<std::pair<QString, QString>> told;
     int unexpected = 0;

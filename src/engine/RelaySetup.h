@@ -1,0 +1,42 @@
+#pragma once
+
+#include "relay/RelayPort.h"
+
+#include <optional>
+
+class Controller;
+
+// The operator's choice of relay in the "Röle…" dialog: the devices to choose from, the trial of a
+// relay ("Dene") and the saving of the choice, which takes effect at once.
+class RelaySetup
+{
+public:
+    explicit RelaySetup(Controller& c) : c(c) {}
+
+    // The "Röle…" button of the amplifier frame: the dialog, through the dialogs seam.
+    void relayButton_Click();
+
+    const RelaySettings& current() const;
+    QList<RelayDevice> devices(RelaySettings::Kind kind) const;
+    // The LPT port written to, which the option buttons choose for the next start; 0 for none.
+    quint16 lptAddress() const;
+
+    // "Dene": switches `relay` on, with the amplifier's own writes held back meanwhile. The
+    // operator's text for what went wrong; empty when the write went through.
+    QString beginTrial(const RelaySettings& relay);
+    // Two seconds later: switches it off, returns to the chosen relay and shows the amplifier's state
+    // on it. What went wrong with the switching off; empty when it went through.
+    QString endTrial();
+    bool trialRunning() const { return m_trial.has_value(); }
+
+    // Saves `relay` in "ayarlar.ini" and drives it at once. False, with nothing changed, when it
+    // cannot be saved.
+    bool choose(const RelaySettings& relay);
+
+private:
+    // One write to the relay in use; the operator's text for what went wrong.
+    QString switchRelay(const RelaySettings& relay, bool on);
+
+    Controller& c;
+    std::optional<RelaySettings> m_trial;
+};
