@@ -6,7 +6,7 @@
 #include "engine/Controller.h"
 #include "common/Log.h"
 #include "engine/TickScheduler.h"
-#include "platform/LockFileInstanceGuard.h"
+#include "platform/FolderInstanceGuard.h"
 #include "platform/ProgramFolderChoice.h"
 #include "platform/SystemDesktop.h"
 #include "platform/TerminationWatcher.h"
@@ -61,7 +61,7 @@ int main(int argc, char** argv)
     SystemDesktop desktop;
     QtDialogs dialogs;
     TrayShell shell;
-    LockFileInstanceGuard instance(folder.root());
+    FolderInstanceGuard instance(folder.root());
 
     MainModel model;
     Controller controller(model, Devices{clock, *port, wav, music, desktop, dialogs, shell, instance}, folder);
