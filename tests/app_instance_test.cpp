@@ -120,7 +120,7 @@ TEST_F(RefusedStart, EndsAtOnceWithoutAScreenAndTouchesNothing)
     }
 }
 
-TEST_F(RefusedStart, OnAScreenTheSecondCopyShowsItsMessageUntilItIsClosed)
+TEST_F(RefusedStart, OnAScreenTheSecondCopyShowsItsMessageUntilItIsClosedOrEnded)
 {
     XServer x;
     if (x.display().isEmpty())
@@ -131,17 +131,25 @@ TEST_F(RefusedStart, OnAScreenTheSecondCopyShowsItsMessageUntilItIsClosed)
     RunningProgram first(arguments(false), env);
     ASSERT_TRUE(first.waitForLog("first tick")) << first.log().toStdString();
 
-    RunningProgram second(arguments(false), env);
-    ASSERT_TRUE(second.waitForLog("another copy is running")) << second.log().toStdString();
-    // The message box waits for the operator; closing it ends the copy.
-    bool shown = false;
-    const QDeadlineTimer deadline(20000);
-    while (second.running() && !deadline.hasExpired()) {
-        shown = x.closeWindowOf(second.pid()) || shown;
-        second.waitForLog("never logged", 300);
+    for (const bool byClose : {true, false}) {
+        RunningProgram second(arguments(false), env);
+        ASSERT_TRUE(second.waitForLog("another copy is running")) << second.log().toStdString();
+        // The message box waits for the operator; closing it, or the system's request to end while it
+        // is open, ends the copy.
+        bool shown = false;
+        const QDeadlineTimer deadline(20000);
+        while (second.running() && !deadline.hasExpired()) {
+            if (x.closeWindowOf(second.pid(), !byClose)) {
+                shown = true;
+                if (!byClose)
+                    second.signal(SIGTERM);
+            }
+            second.waitForLog("never logged", 200);
+        }
+        EXPECT_TRUE(shown) << "the message has a window of its own";
+        EXPECT_TRUE(second.endsWith(Refused)) << byClose << second.log().toStdString();
+        EXPECT_EQ(second.count("unloaded"), 0);
     }
-    EXPECT_TRUE(shown) << "the message has a window of its own";
-    EXPECT_TRUE(second.endsWith(Refused)) << second.log().toStdString();
     EXPECT_TRUE(first.running());
 }
 

@@ -59,7 +59,12 @@ public:
         return ended && m_process.exitStatus() == QProcess::NormalExit && m_process.exitCode() == status;
     }
 
-    void signal(int number) const { ::kill(static_cast<pid_t>(m_process.processId()), number); }
+    // Only to the program while it runs: pid 0 would signal the whole process group, the tests too.
+    void signal(int number) const
+    {
+        if (const qint64 pid = m_process.processId(); pid > 0)
+            ::kill(static_cast<pid_t>(pid), number);
+    }
 
     QString log() const { return QString::fromUtf8(m_errors); }
     int count(const QByteArray& text) const { return int(m_errors.count(text)); }

@@ -41,7 +41,8 @@ public:
     const QString& display() const { return m_display; }
 
     // Sends WM_DELETE_WINDOW to the shown top-level window of process `pid`; false when it has none.
-    bool closeWindowOf(qint64 pid) const
+    // `lookOnly`: only says whether there is one.
+    bool closeWindowOf(qint64 pid, bool lookOnly = false) const
     {
         xcb_connection_t* c = xcb_connect(m_display.toLatin1().constData(), nullptr);
         const std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> connection(c, &xcb_disconnect);
@@ -60,6 +61,9 @@ public:
             const xcb_window_t w = children[i];
             if (!viewable(c, w) || windowPid(c, w, pidAtom) != pid)
                 continue;
+            sent = true;
+            if (lookOnly)
+                break;
             xcb_client_message_event_t event = {};
             event.response_type = XCB_CLIENT_MESSAGE;
             event.format = 32;
@@ -69,7 +73,6 @@ public:
             event.data.data32[1] = XCB_CURRENT_TIME;
             xcb_send_event(c, 0, w, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&event));
             xcb_flush(c);
-            sent = true;
         }
         std::free(tree);
         return sent;
