@@ -125,9 +125,7 @@ TEST_F(RefusedStart, OnAScreenTheSecondCopyShowsItsMessageUntilItIsClosedOrEnded
     XServer x;
     if (x.display().isEmpty())
         GTEST_SKIP() << "Xvfb could not be started";
-    QProcessEnvironment env = environment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    env.insert(QStringLiteral("DISPLAY"), x.display());
+    const QProcessEnvironment env = x.environmentFor(environment());
     RunningProgram first(arguments(false), env);
     ASSERT_TRUE(first.waitForLog("first tick")) << first.log().toStdString();
 

@@ -66,6 +66,7 @@ protected:
                    tools.path() + QStringLiteral(":") + env.value(QStringLiteral("PATH")));
         if (fakeTime) {
             env.insert(QStringLiteral("LD_PRELOAD"), LibFaketime);
+            addSanitizerOption(env, "verify_asan_link_order=0");
             env.insert(QStringLiteral("FAKETIME"), QString::fromLatin1(fakeTime));
         }
         return env;
@@ -160,9 +161,7 @@ TEST_F(Lifecycle, WindowOnAnXServerEndsByItsCloseBoxOrTheEndOfTheSession)
         SetUp();
         FakeSessionManager manager;
         ASSERT_FALSE(manager.address().isEmpty());
-        QProcessEnvironment env = environment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        env.insert(QStringLiteral("DISPLAY"), x.display());
+        QProcessEnvironment env = x.environmentFor(environment());
         env.insert(QStringLiteral("SESSION_MANAGER"), manager.address());
         RunningProgram program(arguments(), env);
         // The program registers with the session manager as it starts, and waits for its answer.

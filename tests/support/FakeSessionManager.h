@@ -107,8 +107,7 @@ private:
 
     static int acceptAnyHost(char* /*hostname*/) { return True; }
 
-    static int newClient(SmsConn conn, SmPointer data, unsigned long* mask, SmsCallbacks* cb,
-                            char** /*why*/)
+    static int newClient(SmsConn conn, SmPointer data, unsigned long* mask, SmsCallbacks* cb, char** /*why*/)
     {
         auto* self = static_cast<FakeSessionManager*>(data);
         self->m_client = conn;

@@ -7,6 +7,15 @@
 
 #include <csignal>
 
+// In a sanitizer build, an option added to what the program is started with (ASAN_OPTIONS) for what
+// lies outside our code: a library the sanitizer misreads, or a preload that must come first.
+inline void addSanitizerOption(QProcessEnvironment& env, const char* option)
+{
+    const QString current = env.value(QStringLiteral("ASAN_OPTIONS"));
+    if (!current.isEmpty())
+        env.insert(QStringLiteral("ASAN_OPTIONS"), current + QLatin1Char(':') + QLatin1String(option));
+}
+
 // The real program (VEZOZIL_EXE) started in the background, with what it logs kept as it comes.
 // Whatever the test does, the process is gone when this object is.
 class RunningProgram

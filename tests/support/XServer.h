@@ -1,7 +1,10 @@
 #pragma once
 
+#include "support/RunningProgram.h"
+
 #include <QDeadlineTimer>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QString>
 
 #include <xcb/xcb.h>
@@ -39,6 +42,21 @@ public:
 
     // ":N", or empty when the server did not start.
     const QString& display() const { return m_display; }
+
+    // `env` for a program with a window on this server. In a sanitizer build, two faults of the
+    // desktop's libraries are passed over: libxkbcommon-x11 hands strndup a buffer without a
+    // terminating NUL, which strict string checks take for an overflow, and libdbus keeps a buffer.
+    QProcessEnvironment environmentFor(QProcessEnvironment env) const
+    {
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        env.insert(QStringLiteral("DISPLAY"), m_display);
+        addSanitizerOption(env, "strict_string_checks=0");
+        if (env.contains(QStringLiteral("ASAN_OPTIONS")))
+            env.insert(QStringLiteral("LSAN_OPTIONS"),
+                       QStringLiteral("suppressions=") + qEnvironmentVariable("VEZOZIL_SOURCE_DIR") +
+                           QStringLiteral("/tests/support/x11.lsan"));
+        return env;
+    }
 
     // Sends WM_DELETE_WINDOW to the shown top-level window of process `pid`; false when it has none.
     // `lookOnly`: only says whether there is one.
