@@ -1,124 +1,160 @@
-// A second copy of the real program on the same program folder, beside a running first copy.
+// Starts of the real program that must not ring: a second copy on the same program folder, and a
+// desktop start while the headless service rings the PC's bells.
 #include "schedule/DayTable.h"
 #include "support/RehearsalProcess.h"
+#include "support/RunningProgram.h"
 #include "support/SchoolFolder.h"
 #include "support/TestSupport.h"
+#include "support/XServer.h"
 
-#include <QDeadlineTimer>
-#include <QThread>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+
 namespace {
-// Waits until the process has written `text` to standard error; false when it ends first or the time
-// runs out. `seen` collects what was read.
-bool waitForError(QProcess& process, QByteArray& seen, const QByteArray& text, int timeoutMs = 20000)
-{
-    const QDeadlineTimer deadline(timeoutMs);
-    while (!seen.contains(text)) {
-        if (process.state() == QProcess::NotRunning || deadline.hasExpired())
-            return false;
-        process.waitForReadyRead(100);
-        seen += process.readAllStandardError();
-    }
-    return true;
-}
+const QByteArray SecondCopyMessage =
+    "Zil programı zaten çalışıyor ! Bildirim alanındaki saat simgesinden açabilirsiniz.";
+const QByteArray ServiceMessage = "Zil programı bu bilgisayarda ekransız hizmet olarak zaten çalışıyor";
+constexpr int Refused = 3;
 
-// Ends a process this test started, by its own handle, and waits for it.
-void stop(QProcess& process)
-{
-    if (process.state() == QProcess::NotRunning)
-        return;
-    process.kill();
-    process.waitForFinished(5000);
-}
-
-class SecondCopy : public ::testing::Test
+class RefusedStart : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
         ASSERT_FALSE(programPath().isEmpty()) << "VEZOZIL_EXE is not set";
-        ASSERT_TRUE(school.dir.isValid() && runtime.isValid());
-        // Whatever the real clock says, nothing rings, nothing shuts the machine down, no port is
-        // written and the weekend does not close the program.
+        // Whatever the real clock says, nothing rings, nothing shuts the machine down and the weekend
+        // does not close the program.
         for (const QString& day : DayTable::names())
             school.day(day, {});
         school.melodi({});
         school.kapat(QStringLiteral("XX:XX"), QStringLiteral("XX:XX"));
         school.muzikler({});
-        // Two lines: the unload of a copy that ends normally writes the one it keeps.
         school.writeLines(QStringLiteral("port.txt"), {QStringLiteral("0"), QStringLiteral("0")});
-        for (QProcess* p : {&first, &second}) {
-            p->setProcessEnvironment(environment());
-            p->setReadChannel(QProcess::StandardError);
-        }
+        setServiceActive(false);
     }
-    void TearDown() override
+
+    // "systemctl is-active" as the test wants it, whatever this machine runs.
+    void setServiceActive(bool active) const
     {
-        stop(second);
-        stop(first);
+        QFile script(tools.filePath(QStringLiteral("systemctl")));
+        ASSERT_TRUE(script.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        script.write(active ? "#!/bin/sh\nexit 0\n" : "#!/bin/sh\nexit 3\n");
+        script.close();
+        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
     QProcessEnvironment environment() const
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* unset : {"NOTIFY_SOCKET", "SESSION_MANAGER", "DISPLAY", "WAYLAND_DISPLAY"})
+            env.remove(QString::fromLatin1(unset));
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
-        // The copies' lock lives here, away from the user's own.
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+        env.insert(QStringLiteral("PATH"),
+                   tools.path() + QStringLiteral(":") + env.value(QStringLiteral("PATH")));
         return env;
     }
-
-    // Starts the first copy and waits until its clock ticks.
-    void startFirstCopy()
+    QStringList arguments(bool headless) const
     {
-        first.start(programPath(), {QStringLiteral("--dir"), school.path()});
-        ASSERT_TRUE(first.waitForStarted(10000));
-        ASSERT_TRUE(waitForError(first, firstErrors, "first tick")) << firstErrors.toStdString();
+        QStringList a{QStringLiteral("--dir"), school.path()};
+        if (headless)
+            a << QStringLiteral("--headless");
+        return a;
     }
 
     SchoolFolder school;
-    QTemporaryDir runtime;
-    QProcess first;
-    QProcess second;
-    QByteArray firstErrors;
+    QTemporaryDir tools;
 };
 } // namespace
 
-TEST_F(SecondCopy, WaitsOnItsMessageWithoutTouchingTheFirstCopy)
+TEST_F(RefusedStart, EndsAtOnceWithoutAScreenAndTouchesNothing)
 {
-    startFirstCopy();
-    const auto folderBefore = school.snapshot();
-    const QStringList locks = QDir(runtime.path()).entryList(QDir::Files | QDir::Hidden);
-    ASSERT_EQ(locks.size(), 1) << "the first copy holds one lock";
+    const struct
+    {
+        const char* name;
+        int first; // -1: no first copy; 0: with a window; 1: headless
+        bool serviceActive;
+        bool headless; // the start under test
+        const char* message;
+        bool runs;
+    } cases[] = {
+        {"second copy with a window", 0, false, false, SecondCopyMessage, false},
+        {"second copy, headless", 0, false, true, SecondCopyMessage, false},
+        {"a window beside a headless copy", 1, false, false, SecondCopyMessage, false},
+        {"a window while the headless service runs", -1, true, false, ServiceMessage, false},
+        {"the headless service itself", -1, true, true, "", true},
+    };
+    for (const auto& c : cases) {
+        SetUp();
+        std::unique_ptr<RunningProgram> first;
+        if (c.first >= 0) {
+            first = std::make_unique<RunningProgram>(arguments(c.first == 1), environment());
+            ASSERT_TRUE(first->waitForLog("first tick")) << c.name << first->log().toStdString();
+        }
+        setServiceActive(c.serviceActive);
+        const auto before = school.snapshot();
 
-    second.start(programPath(), {QStringLiteral("--dir"), school.path()});
-    ASSERT_TRUE(second.waitForStarted(10000));
-    QByteArray secondErrors;
-    ASSERT_TRUE(waitForError(second, secondErrors, "another copy is running")) << secondErrors.toStdString();
-    // The message box is modal: the second copy stays in it until someone answers.
-    EXPECT_FALSE(second.waitForFinished(1500));
-    EXPECT_EQ(second.state(), QProcess::Running);
-    EXPECT_TRUE(second.readAllStandardOutput().isEmpty());
-    EXPECT_FALSE(secondErrors.contains("first tick")) << "the second copy must not start its clock";
-    stop(second);
-
-    EXPECT_EQ(first.state(), QProcess::Running);
-    EXPECT_EQ(school.changedSince(folderBefore), QStringList()) << "the second copy wrote nothing";
-    EXPECT_EQ(QDir(runtime.path()).entryList(QDir::Files | QDir::Hidden), locks);
-
-    // Still the first copy's own: asked to end, it goes through its normal unload and saves the port.
-    first.terminate();
-    ASSERT_TRUE(first.waitForFinished(10000));
-    EXPECT_EQ(first.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(first.exitCode(), 0);
-    EXPECT_EQ(school.snapshot().value(QStringLiteral("port.txt")), QByteArray("0\r\n"));
+        RunningProgram start(arguments(c.headless), environment());
+        if (c.runs) {
+            EXPECT_TRUE(start.waitForLog("first tick")) << c.name << start.log().toStdString();
+            start.signal(SIGTERM);
+            EXPECT_TRUE(start.endsWith(0)) << c.name;
+            continue;
+        }
+        EXPECT_TRUE(start.endsWith(Refused)) << c.name << start.log().toStdString();
+        EXPECT_TRUE(start.log().toUtf8().contains(c.message)) << c.name << start.log().toStdString();
+        EXPECT_FALSE(start.log().contains(QStringLiteral("first tick"))) << c.name;
+        EXPECT_EQ(school.changedSince(before), QStringList())
+            << c.name << ": the refused start wrote nothing";
+        if (first) {
+            EXPECT_TRUE(first->running()) << c.name;
+            first->signal(SIGTERM);
+            EXPECT_TRUE(first->endsWith(0)) << c.name;
+            EXPECT_EQ(school.snapshot().value(QStringLiteral("port.txt")), QByteArray("0\r\n"))
+                << c.name << ": the first copy still saves at its end";
+        }
+    }
 }
 
-TEST_F(SecondCopy, RehearsalRunsBesideTheRunningProgram)
+TEST_F(RefusedStart, OnAScreenTheSecondCopyShowsItsMessageUntilItIsClosedOrEnded)
 {
-    startFirstCopy();
+    XServer x;
+    if (x.display().isEmpty())
+        GTEST_SKIP() << "Xvfb could not be started";
+    const QProcessEnvironment env = x.environmentFor(environment());
+    RunningProgram first(arguments(false), env);
+    ASSERT_TRUE(first.waitForLog("first tick")) << first.log().toStdString();
+
+    for (const bool byClose : {true, false}) {
+        RunningProgram second(arguments(false), env);
+        ASSERT_TRUE(second.waitForLog("another copy is running")) << second.log().toStdString();
+        // The message box waits for the operator; closing it, or the system's request to end while it
+        // is open, ends the copy.
+        bool shown = false;
+        const QDeadlineTimer deadline(20000);
+        while (second.running() && !deadline.hasExpired()) {
+            if (x.closeWindowOf(second.pid(), !byClose)) {
+                shown = true;
+                if (!byClose)
+                    second.signal(SIGTERM);
+            }
+            second.waitForLog("never logged", 200);
+        }
+        EXPECT_TRUE(shown) << "the message has a window of its own";
+        EXPECT_TRUE(second.endsWith(Refused)) << byClose << second.log().toStdString();
+        EXPECT_EQ(second.count("unloaded"), 0);
+    }
+    EXPECT_TRUE(first.running());
+}
+
+TEST_F(RefusedStart, RehearsalRunsBesideTheRunningProgram)
+{
+    RunningProgram first(arguments(false), environment());
+    ASSERT_TRUE(first.waitForLog("first tick")) << first.log().toStdString();
     const ProgramRun run =
         runProgram({QStringLiteral("--dir"), school.path(), QStringLiteral("--simulate"),
                     QStringLiteral("2026-12-07T08:00:00"), QStringLiteral("2026-12-07T08:00:05")},
@@ -126,5 +162,5 @@ TEST_F(SecondCopy, RehearsalRunsBesideTheRunningProgram)
     ASSERT_TRUE(run.finished);
     EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
     EXPECT_EQ(run.lines, QStringList{QStringLiteral("2026-12-07T08:00:00 day Pazartesi")});
-    EXPECT_EQ(first.state(), QProcess::Running);
+    EXPECT_TRUE(first.running());
 }

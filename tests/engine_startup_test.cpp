@@ -1,4 +1,5 @@
 #include "fakes/ControllerRig.h"
+#include "support/LogCapture.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -219,4 +220,22 @@ TEST(Startup, FirstTickDoesNotReloadTheDay)
     QObject::connect(rig.controller.get(), &Controller::dayLoaded, [&] { ++loads; });
     rig.tick();
     EXPECT_EQ(loads, 0);
+}
+
+TEST(Startup, TodayWithoutATimetableIsAWarning)
+{
+    const struct
+    {
+        const char* name;
+        QByteArray bytes; // today's file; null: none
+        int warnings;
+    } cases[] = {{"missing", QByteArray(), 1}, {"empty", "", 1}, {"one line", "\"08:40\"\r\n", 0}};
+    for (const auto& c : cases) {
+        ControllerRig rig;
+        if (!c.bytes.isNull())
+            rig.writeFile(QStringLiteral("saatler/Pazartesi.txt"), c.bytes);
+        LogCapture log("vezozil.bell");
+        ASSERT_TRUE(rig.load());
+        EXPECT_EQ(log.count(QStringLiteral("no bells today")), c.warnings) << c.name;
+    }
 }

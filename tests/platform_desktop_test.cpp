@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 namespace {
 using Process = FakeProcessControl::Process;
 
@@ -29,8 +31,12 @@ FakeProcessControl processTable()
         {207, {"/usr/bin/python3", "vezozil-radio-p", {"/usr/bin/python3", "/opt/vezozil-radio-player"}}},
         {208, {"/usr/bin/python3", "vezozil-radio-p", {"/usr/bin/python3", "/opt/vezozil-radio-pager"}}},
         {209, {"/opt/Radyo Çalar", "Radyo Çalar", {"/opt/Radyo Çalar"}}},
-        {210, {"", "", {}}}, // another user's process: nothing can be read
+        {210, {"", "", {}, -1}}, // status unreadable: never ours
         {211, {"/usr/bin/vlc", "vlc", {"/usr/bin/vlc"}}},
+        {212, {"/usr/bin/vlc", "vlc", {"/usr/bin/vlc"}, 1001}},               // another user's
+        {213, {"/usr/bin/vlc", "vlc", {"/usr/bin/vlc", "/home/okul/radyo"}}}, // a file called radyo
+        {214, {"/usr/bin/bash", "radyo", {"bash"}}},                          // renamed itself
+        {215, {"/usr/bin/vezozil-radio-pager", "vezozil-radio-p", {"vezozil-radio-pager"}}},
     };
     return pc;
 }
@@ -59,17 +65,39 @@ TEST_P(DesktopKill, EndsExactlyTheProcessesOfThatName)
 
 INSTANTIATE_TEST_SUITE_P(
     Names, DesktopKill,
-    testing::Values(KillCase{"vlc", {201, 211}},             // every process of the name, not vlc-wrapper
-                    KillCase{"radyo", {203}},                // a script, by its command name
+    testing::Values(KillCase{"vlc", {201, 211, 213}},        // every process of ours of the name only
+                    KillCase{"radyo", {203}},                // a script, by the word it was started as
                     KillCase{"winamp.exe", {204, 205}},      // wine's process and the Linux program
                     KillCase{"WINAMP.EXE", {}},              // names keep their letter case
                     KillCase{"audacious", {206}},            // replaced on disk while running
                     KillCase{"vezozil-radio-player", {207}}, // longer than the kernel's command name
+                    KillCase{"vezozil-radio-pa", {}},        // the cut command name alone is no match
                     KillCase{"Radyo Çalar", {209}},          // blanks belong to the name
                     KillCase{"vezozil", {}},                 // never the program itself
                     KillCase{"vlc; rm -rf ~", {}},           // nothing runs the name as a command
                     KillCase{"/usr/bin/vlc", {}},            // a path is no image name
                     KillCase{"", {}}));
+
+TEST(Desktop, AsRootEndsOnlyWhatRootItselfStarted)
+{
+    FakeProcessControl pc = processTable();
+    pc.ownUid = 0;
+    pc.processes[201].uid = 0;
+    pc.processes[213].uid = 0;
+    SystemDesktop desktop(pc);
+    desktop.killProcesses(QStringLiteral("vlc"));
+    EXPECT_EQ(pc.killed, (QList<qint64>{201, 213}));
+}
+
+TEST(Desktop, PidThatWentToAnotherProcessIsNotEnded)
+{
+    FakeProcessControl pc = processTable();
+    pc.reusedBeforeKill[201] = {"/usr/bin/gedit", "gedit", {"gedit"}};
+    SystemDesktop desktop(pc);
+    desktop.killProcesses(QStringLiteral("vlc"));
+    EXPECT_EQ(pc.killed, (QList<qint64>{211, 213}));
+    EXPECT_TRUE(pc.processes.contains(201));
+}
 
 TEST(Desktop, OpensADocumentWithItsAssociatedProgram)
 {
@@ -150,7 +178,8 @@ namespace {
 // A real process under a name no other program on this machine carries.
 struct Sleeper
 {
-    Sleeper(const QTemporaryDir& dir, const QString& name, const QByteArray& script)
+    // `asUser`: started under that uid through setpriv (needs root); the file is made beforehand.
+    Sleeper(const QTemporaryDir& dir, const QString& name, const QByteArray& script, int asUser = -1)
     {
         const QString path = dir.filePath(name);
         QFile f(path);
@@ -159,8 +188,18 @@ struct Sleeper
         else if (f.open(QIODevice::WriteOnly))
             f.write(script);
         f.close();
-        f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        process.start(path, script.isEmpty() ? QStringList{QStringLiteral("30")} : QStringList{});
+        f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther |
+                         QFile::ExeOther);
+        const QStringList arguments = script.isEmpty() ? QStringList{QStringLiteral("30")} : QStringList{};
+        if (asUser < 0) {
+            process.start(path, arguments);
+            return;
+        }
+        const QString id = QString::number(asUser);
+        process.start(QStringLiteral("setpriv"),
+                      QStringList{QStringLiteral("--reuid=") + id, QStringLiteral("--regid=") + id,
+                                  QStringLiteral("--clear-groups"), path} +
+                          arguments);
     }
     ~Sleeper()
     {
@@ -193,6 +232,30 @@ TEST(Desktop, EndsRealProcessesByName)
         EXPECT_TRUE(s->process.waitForFinished(5000));
         EXPECT_EQ(s->process.exitStatus(), QProcess::CrashExit);
     }
+}
+
+TEST(Desktop, LeavesAnotherUsersProcessOfTheSameNameRunning)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "starting a process as another user needs root";
+    ensureCoreApplication();
+    QTemporaryDir dir;
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                          QFile::ReadOther | QFile::ExeOther);
+    const QString name = QStringLiteral("vzu") + QString::number(QCoreApplication::applicationPid());
+    Sleeper other(dir, name, {}, 65534);
+    ASSERT_TRUE(other.process.waitForStarted(5000));
+    // Until setpriv has become the sleeper, the process carries setpriv's name.
+    QFile comm(QStringLiteral("/proc/%1/comm").arg(other.process.processId()));
+    const QDeadlineTimer deadline(5000);
+    while (!deadline.hasExpired() && comm.open(QIODevice::ReadOnly) && comm.readAll().trimmed() != name) {
+        comm.close();
+        QThread::msleep(10);
+    }
+
+    SystemDesktop desktop;
+    desktop.killProcesses(name);
+    EXPECT_FALSE(other.process.waitForFinished(500)) << "another user's process was ended";
 }
 
 TEST(Desktop, StartsARealProgramDetachedInItsFolder)

@@ -59,6 +59,35 @@ TEST(ProgramFolderChoice, DirOptionWins)
     EXPECT_FALSE(QDir(p.userDir()).exists()) << "nothing is seeded when a folder is given";
 }
 
+TEST(ProgramFolderChoice, GivenFolderWithoutTimetablesIsSeededAndNothingIsOverwritten)
+{
+    const struct
+    {
+        const char* name;
+        bool exists;
+        QByteArray ownDay; // the folder's own Pazartesi.txt; null: none
+        QByteArray day;    // Pazartesi.txt afterwards; "<missing>" when nothing is made
+    } cases[] = {
+        {"empty folder", true, QByteArray(), "\"08:40\"\r\n"},
+        {"school's own timetable", true, "\"09:00\"\r\n", "\"09:00\"\r\n"},
+        {"folder that does not exist", false, QByteArray(), "<missing>"},
+    };
+    for (const auto& c : cases) {
+        Places p;
+        const QString given = p.root.filePath(QStringLiteral("okul"));
+        if (c.exists)
+            QDir().mkpath(given);
+        if (!c.ownDay.isNull())
+            writeFile(given + QStringLiteral("/saatler/Pazartesi.txt"), c.ownDay);
+        EXPECT_EQ(chooseProgramFolder({QStringLiteral("--dir"), given}, p.exeDir(), p.places()), given)
+            << c.name;
+        EXPECT_EQ(readFile(given + QStringLiteral("/saatler/Pazartesi.txt")), c.day) << c.name;
+        EXPECT_EQ(QFileInfo::exists(given + QStringLiteral("/melodi.txt")), c.exists && c.ownDay.isNull())
+            << c.name << ": a folder that holds a timetable is the school's, taken as it is";
+        EXPECT_FALSE(QDir(p.userDir()).exists()) << c.name;
+    }
+}
+
 TEST(ProgramFolderChoice, DirOptionValueIsRead)
 {
     struct Case

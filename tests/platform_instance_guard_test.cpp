@@ -1,5 +1,5 @@
 #include "fakes/CoreApplication.h"
-#include "platform/LockFileInstanceGuard.h"
+#include "platform/FolderInstanceGuard.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -14,43 +14,52 @@
 #include <iostream>
 #include <string>
 
-// The test program doubles as the second copy: started with VEZOZIL_GUARD_CHILD set, it asks the
-// guard before main runs, reports "running" or "free", and then either holds the lock until its
-// input closes ("hold") or dies on the spot without releasing it ("crash").
+#include <unistd.h>
+
+// The test program doubles as the other copy: started with VEZOZIL_GUARD_CHILD set, it asks the
+// guard before main runs, reports "running" or "free", and then either holds the folder until its
+// input closes ("hold") or dies on the spot without releasing anything ("crash").
 namespace {
-int runAsSecondCopy()
+int runAsOtherCopy()
 {
     const QByteArray mode = qgetenv("VEZOZIL_GUARD_CHILD");
     if (mode.isEmpty())
         return 0;
-    auto* guard = new LockFileInstanceGuard(QString::fromLocal8Bit(qgetenv("VEZOZIL_GUARD_FOLDER")),
-                                            QString::fromLocal8Bit(qgetenv("VEZOZIL_GUARD_LOCKS")));
+    auto* guard = new FolderInstanceGuard(QString::fromLocal8Bit(qgetenv("VEZOZIL_GUARD_FOLDER")));
     std::cout << (guard->anotherCopyRunning() ? "running" : "free") << std::endl;
     if (mode == "crash")
-        std::_Exit(0); // no destructor: the lock file stays behind, as after a power cut
+        std::_Exit(0); // no destructor, as after a power cut or a kill
     std::string line;
     std::getline(std::cin, line);
     delete guard;
     std::exit(0);
 }
-const int secondCopy = runAsSecondCopy();
+const int otherCopy = runAsOtherCopy();
 
-class SecondCopy
+class OtherCopy
 {
 public:
-    SecondCopy(const QString& mode, const QString& folder, const QString& locks)
+    // `asUser`: run under that uid and gid through setpriv (needs root).
+    OtherCopy(const QString& mode, const QString& folder, int asUser = -1)
     {
         ensureCoreApplication();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("VEZOZIL_GUARD_CHILD"), mode);
         env.insert(QStringLiteral("VEZOZIL_GUARD_FOLDER"), folder);
-        env.insert(QStringLiteral("VEZOZIL_GUARD_LOCKS"), locks);
         m_process.setProcessEnvironment(env);
-        m_process.start(QCoreApplication::applicationFilePath(), {});
+        const QString self = QCoreApplication::applicationFilePath();
+        if (asUser < 0) {
+            m_process.start(self, {});
+            return;
+        }
+        const QString id = QString::number(asUser);
+        m_process.start(QStringLiteral("setpriv"),
+                        {QStringLiteral("--reuid=") + id, QStringLiteral("--regid=") + id,
+                         QStringLiteral("--clear-groups"), self});
     }
-    ~SecondCopy() { finish(); }
+    ~OtherCopy() { finish(); }
 
-    // The guard's answer in the second copy, waited for at most a few seconds.
+    // The guard's answer in the other copy, waited for at most a few seconds.
     QString answer()
     {
         while (!m_process.canReadLine() && m_process.waitForReadyRead(5000)) {
@@ -71,84 +80,86 @@ private:
 
 struct Folders
 {
-    Folders() { QDir(root.path()).mkpath(QStringLiteral("okul")); }
+    Folders()
+    {
+        QDir(root.path()).mkpath(QStringLiteral("okul"));
+        QDir(root.path()).mkpath(QStringLiteral("okul2"));
+        QFile::link(folder(), root.filePath(QStringLiteral("kisayol")));
+    }
     QString folder() const { return root.filePath(QStringLiteral("okul")); }
-    QString locks() const { return root.filePath(QStringLiteral("run")); }
     QTemporaryDir root;
 };
+
+constexpr int Nobody = 65534;
 } // namespace
 
-TEST(InstanceGuard, SecondCopyOnTheSameFolderIsRefused)
+TEST(InstanceGuard, AnotherCopyOnTheSameFolderIsRefusedByAnyOfItsNames)
 {
-    Folders f;
-    LockFileInstanceGuard first(f.folder(), f.locks());
-    ASSERT_FALSE(first.anotherCopyRunning());
-    SecondCopy second(QStringLiteral("hold"), f.folder(), f.locks());
-    EXPECT_EQ(second.answer(), QStringLiteral("running"));
+    const struct
+    {
+        const char* name;
+        const char* other; // the folder as the other copy names it, below the temporary root
+        int asUser;
+        bool refused;
+    } cases[] = {
+        {"same path", "okul", -1, true},         {"roundabout path", "okul/../okul/", -1, true},
+        {"through a link", "kisayol", -1, true}, {"another user", "okul", Nobody, true},
+        {"another folder", "okul2", -1, false},
+    };
+    for (const auto& c : cases) {
+        if (c.asUser >= 0 && ::geteuid() != 0) {
+            std::cout << "skipped without root: " << c.name << std::endl;
+            continue;
+        }
+        Folders f;
+        // Readable by everyone, as a shared program folder is; the temporary root is not otherwise.
+        for (const QString& d : {f.root.path(), f.folder(), f.root.filePath(QStringLiteral("okul2"))})
+            QFile::setPermissions(d, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                         QFile::ReadOther | QFile::ExeOther | QFile::ReadGroup |
+                                         QFile::ExeGroup);
+        FolderInstanceGuard first(f.folder());
+        ASSERT_FALSE(first.anotherCopyRunning()) << c.name;
+        OtherCopy other(QStringLiteral("hold"), f.root.filePath(QString::fromLatin1(c.other)), c.asUser);
+        EXPECT_EQ(other.answer(), c.refused ? QStringLiteral("running") : QStringLiteral("free")) << c.name;
+    }
 }
 
-TEST(InstanceGuard, RunningCopyIsSeenByANewStart)
+TEST(InstanceGuard, FolderIsFreeOnceTheOtherCopyHasEndedHoweverItEnded)
 {
-    Folders f;
-    SecondCopy running(QStringLiteral("hold"), f.folder(), f.locks());
-    ASSERT_EQ(running.answer(), QStringLiteral("free"));
-    LockFileInstanceGuard start(f.folder(), f.locks());
-    EXPECT_TRUE(start.anotherCopyRunning());
-
-    // Once the running copy has ended normally, the folder is free again.
-    ASSERT_TRUE(running.finish());
-    EXPECT_FALSE(start.anotherCopyRunning());
+    for (const char* mode : {"hold", "crash"}) {
+        Folders f;
+        OtherCopy running(QString::fromLatin1(mode), f.folder());
+        ASSERT_EQ(running.answer(), QStringLiteral("free")) << mode;
+        FolderInstanceGuard start(f.folder());
+        if (qstrcmp(mode, "hold") == 0) {
+            EXPECT_TRUE(start.anotherCopyRunning());
+        }
+        ASSERT_TRUE(running.finish());
+        EXPECT_FALSE(start.anotherCopyRunning()) << mode;
+    }
 }
 
-TEST(InstanceGuard, CopiesOnOtherFoldersRunSideBySide)
+TEST(InstanceGuard, WritesNothingAndWorksOnAReadOnlyFolder)
 {
     Folders f;
-    QDir(f.root.path()).mkpath(QStringLiteral("okul2"));
-    LockFileInstanceGuard first(f.folder(), f.locks());
-    ASSERT_FALSE(first.anotherCopyRunning());
-    SecondCopy other(QStringLiteral("hold"), f.root.filePath(QStringLiteral("okul2")), f.locks());
-    EXPECT_EQ(other.answer(), QStringLiteral("free"));
+    QFile::setPermissions(f.folder(), QFile::ReadOwner | QFile::ExeOwner);
+    const QStringList before = QDir(f.root.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System);
+    {
+        FolderInstanceGuard guard(f.folder());
+        EXPECT_FALSE(guard.anotherCopyRunning());
+        EXPECT_FALSE(guard.anotherCopyRunning()) << "asking again keeps the folder";
+        OtherCopy other(QStringLiteral("hold"), f.folder());
+        EXPECT_EQ(other.answer(), QStringLiteral("running"));
+        EXPECT_TRUE(
+            QDir(f.folder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty());
+    }
+    EXPECT_EQ(QDir(f.root.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System), before);
+    QFile::setPermissions(f.folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
-TEST(InstanceGuard, LockLeftByACrashDoesNotBlockTheNextStart)
+TEST(InstanceGuard, FolderThatCannotBeOpenedDoesNotStopTheBells)
 {
     Folders f;
-    SecondCopy crashed(QStringLiteral("crash"), f.folder(), f.locks());
-    ASSERT_EQ(crashed.answer(), QStringLiteral("free"));
-    ASSERT_TRUE(crashed.finish());
-    LockFileInstanceGuard next(f.folder(), f.locks());
-    ASSERT_TRUE(QFile::exists(next.lockFilePath())) << "the crash left its lock behind";
-    EXPECT_FALSE(next.anotherCopyRunning());
-}
-
-TEST(InstanceGuard, OneFolderByAnyOfItsNamesIsOneLock)
-{
-    Folders f;
-    const QString roundabout = f.root.filePath(QStringLiteral("okul/../okul/"));
-    QFile::link(f.folder(), f.root.filePath(QStringLiteral("kisayol")));
-    LockFileInstanceGuard a(f.folder(), f.locks());
-    LockFileInstanceGuard b(roundabout, f.locks());
-    LockFileInstanceGuard c(f.root.filePath(QStringLiteral("kisayol")), f.locks());
-    EXPECT_EQ(a.lockFilePath(), b.lockFilePath());
-    EXPECT_EQ(a.lockFilePath(), c.lockFilePath());
-}
-
-TEST(InstanceGuard, LockThatCannotBeMadeDoesNotStopTheBells)
-{
-    Folders f;
-    QFile blocker(f.root.filePath(QStringLiteral("not-a-folder")));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    LockFileInstanceGuard guard(f.folder(), blocker.fileName() + QStringLiteral("/run"));
+    FolderInstanceGuard guard(f.root.filePath(QStringLiteral("yok")));
     EXPECT_FALSE(guard.anotherCopyRunning());
-}
-
-TEST(InstanceGuard, AskingAgainKeepsTheLock)
-{
-    Folders f;
-    LockFileInstanceGuard guard(f.folder(), f.locks());
-    ASSERT_FALSE(guard.anotherCopyRunning());
-    EXPECT_FALSE(guard.anotherCopyRunning());
-    SecondCopy second(QStringLiteral("hold"), f.folder(), f.locks());
-    EXPECT_EQ(second.answer(), QStringLiteral("running"));
 }

@@ -1,3 +1,4 @@
+#include "schedule/DayFile.h"
 #include "schedule/SettingsFiles.h"
 #include "schedule/TextFile.h"
 #include "support/TempFolder.h"
@@ -5,7 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
+#include <future>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace SettingsFiles;
 
@@ -292,4 +299,57 @@ TEST(SettingsFiles, WriterFailsWhenTheProgramFolderIsAFile)
     EXPECT_FALSE(writePort(blocked, 2));
     EXPECT_FALSE(writeKapat(blocked, QStringLiteral("17:00"), QStringLiteral("18:00")));
     EXPECT_EQ(t.read(QStringLiteral("blocked")), QByteArray("a file"));
+}
+
+namespace {
+// Runs a reader on another thread. A reader stuck in the open of a FIFO is freed by opening the
+// FIFO's other end, and the case fails instead of hanging the suite.
+bool readsWithoutBlocking(const std::function<int()>& read, const QString& fifo, int& lines)
+{
+    auto reading = std::async(std::launch::async, read);
+    if (reading.wait_for(std::chrono::seconds(10)) == std::future_status::ready) {
+        lines = reading.get();
+        return true;
+    }
+    const int fd = ::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK);
+    reading.wait();
+    if (fd >= 0)
+        ::close(fd);
+    return false;
+}
+} // namespace
+
+TEST(SettingsFiles, WhatIsNotARegularFileReadsAsMissingWithoutBlocking)
+{
+    const struct
+    {
+        const char* file;
+        std::function<int(const ProgramFolder&)> read; // the number of values the reader found
+    } readers[] = {
+        {"saatler/Pazartesi.txt",
+         [](const ProgramFolder& f) {
+             DaySchedule slots;
+             return readDayFile(f, QStringLiteral("Pazartesi"), slots);
+         }},
+        {"uygulama.txt", [](const ProgramFolder& f) { return int(readUygulama(f).check33.has_value()); }},
+        {"melodi.txt", [](const ProgramFolder& f) { return int(readMelodi(f).volumeText.has_value()); }},
+        {"kapat.txt", [](const ProgramFolder& f) { return int(readKapat(f).weekday.has_value()); }},
+        {"muzikler.txt", [](const ProgramFolder& f) { return int(readMuzikler(f).size()); }},
+        {"port.txt", [](const ProgramFolder& f) { return int(readPort(f).has_value()); }},
+    };
+    for (const auto& r : readers) {
+        for (const bool fifo : {true, false}) { // a FIFO, or a folder under the file's name
+            TempFolder t;
+            t.makeDir(QStringLiteral("saatler"));
+            const QString path = t.dir.filePath(QString::fromLatin1(r.file));
+            if (fifo)
+                ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0) << r.file;
+            else
+                t.makeDir(QString::fromLatin1(r.file));
+            int found = -1;
+            EXPECT_TRUE(readsWithoutBlocking([&] { return r.read(t.folder); }, path, found))
+                << r.file << (fifo ? " as a FIFO" : " as a folder");
+            EXPECT_EQ(found, 0) << r.file;
+        }
+    }
 }

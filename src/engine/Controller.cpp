@@ -19,7 +19,11 @@ void Controller::loadDay(const QString& dayName)
     for (int i = reached; i < Slots::Count; ++i)
         slots[i].clear();
     m.grid = slots;
-    qCInfo(lcBell) << "timetable loaded:" << dayName << reached << "lines";
+    // A day without a single line rings nothing: someone must hear of it, so it is a warning.
+    if (reached == 0)
+        qCWarning(lcBell) << "timetable for" << dayName << "is empty or cannot be read: no bells today";
+    else
+        qCInfo(lcBell) << "timetable loaded:" << dayName << reached << "lines";
     Q_EMIT dayLoaded(dayName);
 }
 

@@ -1,5 +1,7 @@
 #include "platform/ProcessControl.h"
 
+#include "common/Log.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -9,10 +11,15 @@
 #include <qt_windows.h>
 #include <shellapi.h>
 #else
+#include <cerrno>
 #include <csignal>
+#include <cstring>
+#include <sys/syscall.h>
 #include <sys/types.h>
 #include <unistd.h>
 #endif
+
+#include <utility>
 
 namespace {
 QString procFile(qint64 pid, const char* name)
@@ -95,17 +102,68 @@ QStringList SystemProcessControl::commandLine(qint64 pid)
     return words;
 }
 
-bool SystemProcessControl::kill(qint64 pid)
+qint64 SystemProcessControl::realUid(qint64 pid)
+{
+    // "Uid:\t<real>\t<effective>\t<saved>\t<filesystem>"
+    for (const QByteArray& line : readSmallFile(procFile(pid, "status")).split('\n')) {
+        if (line.startsWith("Uid:")) {
+            bool ok = false;
+            const qint64 uid = line.mid(4).simplified().split(' ').value(0).toLongLong(&ok);
+            return ok ? uid : -1;
+        }
+    }
+    return -1;
+}
+
+qint64 SystemProcessControl::ownRealUid()
 {
 #ifdef Q_OS_WIN
-    Q_UNUSED(pid);
-    return false;
+    return -1;
 #else
-    return ::kill(static_cast<pid_t>(pid), SIGKILL) == 0;
+    return ::getuid();
 #endif
 }
 
 qint64 SystemProcessControl::ownPid()
 {
     return QCoreApplication::applicationPid();
+}
+
+bool SystemProcessControl::killPinned(qint64 pid, const std::function<bool()>& stillMatches)
+{
+#ifdef Q_OS_LINUX
+    const int pin = static_cast<int>(::syscall(SYS_pidfd_open, static_cast<pid_t>(pid), 0));
+    if (pin < 0) {
+        if (errno == ESRCH)
+            return false; // gone already
+        // Without pidfds (a kernel before 5.3, or a sandbox that forbids them) the break program must
+        // still end; the check and the kill are then as close together as they can be.
+        static bool told = false;
+        if (!std::exchange(told, true))
+            qCWarning(lcApp) << "pidfd_open is not available:" << strerror(errno)
+                             << "- processes are ended by pid";
+        return stillMatches() && ::kill(static_cast<pid_t>(pid), SIGKILL) == 0;
+    }
+    const bool sent = stillMatches() && ::syscall(SYS_pidfd_send_signal, pin, SIGKILL, nullptr, 0) == 0;
+    ::close(pin);
+    return sent;
+#else
+    Q_UNUSED(pid);
+    Q_UNUSED(stillMatches);
+    return false;
+#endif
+}
+
+QString SystemProcessControl::systemDirectory()
+{
+#ifdef Q_OS_WIN
+    wchar_t folder[MAX_PATH] = {};
+    const UINT n = GetSystemDirectoryW(folder, MAX_PATH);
+    if (n > 0 && n < MAX_PATH)
+        return QString::fromWCharArray(folder, int(n));
+    const QString root = qEnvironmentVariable("SystemRoot");
+    return root.isEmpty() ? QString() : root + QStringLiteral("\\System32");
+#else
+    return QString();
+#endif
 }

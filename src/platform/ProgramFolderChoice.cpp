@@ -87,26 +87,40 @@ ProgramFolderPlaces systemProgramFolderPlaces(const QString& executableDir)
     return places;
 }
 
+namespace {
+// Fills `target` from the first installed defaults that hold timetables, keeping what it has.
+void seedFromDefaults(const QString& target, const QStringList& defaultsDirs)
+{
+    const auto defaults = std::find_if(defaultsDirs.begin(), defaultsDirs.end(),
+                                       [](const QString& d) { return holdsTimetables(d); });
+    if (defaults == defaultsDirs.end()) {
+        qCWarning(lcFiles) << "no installed defaults found in" << defaultsDirs;
+        return;
+    }
+    if (const int copied = seedProgramFolder(target, *defaults))
+        qCInfo(lcFiles) << "copied" << copied << "default files from" << *defaults << "to" << target;
+}
+} // namespace
+
 QString chooseProgramFolder(const QStringList& arguments, const QString& executableDir,
                             const ProgramFolderPlaces& places)
 {
     const QString given = programFolderArgument(arguments);
-    if (!given.isNull())
-        return QDir::cleanPath(QDir::current().absoluteFilePath(given));
+    if (!given.isNull()) {
+        const QString dir = QDir::cleanPath(QDir::current().absoluteFilePath(given));
+        // A folder made for the program (the service's state folder, a new school folder) starts
+        // from the installed defaults; one that does not exist is never made here.
+        if (QFileInfo(dir).isDir() && !holdsTimetables(dir))
+            seedFromDefaults(dir, places.defaultsDirs);
+        return dir;
+    }
     if (!executableDir.isEmpty() && holdsTimetables(executableDir))
         return QDir::cleanPath(QDir(executableDir).absolutePath());
 
     const QString target = QDir::cleanPath(places.userDataDir);
     if (!QDir().mkpath(target))
         qCWarning(lcFiles) << "the program folder" << target << "cannot be made";
-    const auto defaults = std::find_if(places.defaultsDirs.begin(), places.defaultsDirs.end(),
-                                       [](const QString& d) { return holdsTimetables(d); });
-    if (defaults == places.defaultsDirs.end()) {
-        qCWarning(lcFiles) << "no installed defaults found in" << places.defaultsDirs;
-        return target;
-    }
-    if (const int copied = seedProgramFolder(target, *defaults))
-        qCInfo(lcFiles) << "copied" << copied << "default files from" << *defaults << "to" << target;
+    seedFromDefaults(target, places.defaultsDirs);
     return target;
 }
 

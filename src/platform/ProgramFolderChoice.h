@@ -4,7 +4,8 @@
 #include <QStringList>
 
 // Where the stored files live, in this order:
-//  1. the folder given with "--dir PATH" (or "--dir=PATH");
+//  1. the folder given with "--dir PATH" (or "--dir=PATH"); when it exists but holds no "saatler/",
+//     it is filled in from the installed defaults as in 3 (a folder that does not exist is not made);
 //  2. the executable's folder when it holds "saatler/" (a portable install, and the build tree);
 //  3. otherwise the user's data folder ".../vezozil", filled in from the installed defaults at
 //     every start with whatever it lacks, never overwriting a file the school has changed.

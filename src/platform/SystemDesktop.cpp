@@ -2,6 +2,7 @@
 
 #include "common/Log.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -11,10 +12,11 @@ namespace {
 constexpr int CommLength = 15;
 const QString DeletedSuffix = QStringLiteral(" (deleted)");
 
-QString baseName(const QString& path)
+// The last part of a path in either system's writing: wine gives argv[0] as "C:\\Winamp\\winamp.exe".
+QString fileNameOf(const QString& path)
 {
-    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
-    return slash < 0 ? path : path.mid(slash + 1);
+    const qsizetype cut = std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
+    return cut < 0 ? path : path.mid(cut + 1);
 }
 
 // The names a process may carry for one image name: the name itself and, for a Windows name,
@@ -28,6 +30,14 @@ QStringList candidateNames(const QString& imageName)
     return names;
 }
 
+#ifdef Q_OS_WIN
+// The system's own tool, never a file of that name in the program folder or on the PATH.
+QString systemTool(ProcessControl& control, const QString& exe)
+{
+    const QString folder = control.systemDirectory();
+    return folder.isEmpty() ? QString() : QDir::toNativeSeparators(QDir(folder).filePath(exe));
+}
+#endif
 } // namespace
 
 SystemDesktop::SystemDesktop() : m_own(std::make_unique<SystemProcessControl>()), m_control(*m_own) {}
@@ -62,16 +72,23 @@ void SystemDesktop::killProcesses(const QString& imageName)
     if (imageName.isEmpty())
         return;
 #ifdef Q_OS_WIN
-    if (!m_control.startDetached(QStringLiteral("taskkill"),
-                                 {QStringLiteral("/F"), QStringLiteral("/IM"), imageName}))
-        qCWarning(lcApp) << "taskkill cannot be started";
+    const QString taskkill = systemTool(m_control, QStringLiteral("taskkill.exe"));
+    if (taskkill.isEmpty() ||
+        !m_control.startDetached(taskkill, {QStringLiteral("/F"), QStringLiteral("/IM"), imageName}))
+        qCWarning(lcApp) << "taskkill cannot be started" << taskkill;
 #else
-    const QList<qint64> pids = matchingProcesses(imageName);
-    for (const qint64 pid : pids) {
-        if (!m_control.kill(pid))
-            qCWarning(lcApp) << "could not end process" << pid << imageName;
+    if (m_control.ownRealUid() == 0)
+        qCInfo(lcApp) << "running as root: only processes that root itself started are ended";
+    const QStringList names = candidateNames(imageName);
+    int ended = 0;
+    for (const qint64 pid : matchingProcesses(imageName)) {
+        // Checked again once the process is pinned: the pid may belong to another process by now.
+        if (m_control.killPinned(pid, [&] { return ours(pid) && matches(pid, names); }))
+            ++ended;
+        else
+            qCInfo(lcApp) << "process" << pid << imageName << "not ended: it has gone or changed";
     }
-    qCInfo(lcApp) << "ended" << pids.size() << "processes named" << imageName;
+    qCInfo(lcApp) << "ended" << ended << "processes named" << imageName;
 #endif
 }
 
@@ -83,10 +100,18 @@ QList<qint64> SystemDesktop::matchingProcesses(const QString& imageName)
     const QStringList names = candidateNames(imageName);
     const qint64 self = m_control.ownPid();
     for (const qint64 pid : m_control.processIds()) {
-        if (pid != self && matches(pid, names))
+        if (pid != self && ours(pid) && matches(pid, names))
             found << pid;
     }
     return found;
+}
+
+bool SystemDesktop::ours(qint64 pid)
+{
+    // The same real uid: another user's programs, or a program a user started through setuid root
+    // while this runs as root, are never ours to end.
+    const qint64 uid = m_control.ownRealUid();
+    return uid >= 0 && m_control.realUid(pid) == uid;
 }
 
 bool SystemDesktop::matches(qint64 pid, const QStringList& names)
@@ -94,26 +119,18 @@ bool SystemDesktop::matches(qint64 pid, const QStringList& names)
     QString exe = m_control.executablePath(pid);
     if (exe.endsWith(DeletedSuffix)) // the program was replaced on disk while it ran
         exe.chop(DeletedSuffix.size());
-    const QString exeName = baseName(exe);
+    const QStringList argv = m_control.commandLine(pid);
+    if (names.contains(fileNameOf(exe)) || (!argv.isEmpty() && names.contains(fileNameOf(argv.first()))))
+        return true;
+    // A script runs under its interpreter: the kernel put the script's file name after the
+    // interpreter (and at most one argument of it), and made its command name from that same file.
+    // The name must stand there whole; the command name, which the kernel may have cut, only
+    // confirms that the word is the script that was started and not a file given to a program.
     const QByteArray comm = m_control.commandName(pid).toLocal8Bit();
-    for (const QString& name : names) {
-        if (exeName == name)
+    for (const QString& word : argv.mid(1, 2)) {
+        const QString name = fileNameOf(word);
+        if (names.contains(name) && !comm.isEmpty() && comm == name.toLocal8Bit().left(CommLength))
             return true;
-        // A script runs under its interpreter, so only its command name carries its own name.
-        const QByteArray wanted = name.toLocal8Bit();
-        if (wanted.size() <= CommLength) {
-            if (comm == wanted)
-                return true;
-            continue;
-        }
-        // The kernel cut the command name: a longer name must also stand as one of the first two
-        // words of the command line (the program, or the script after its interpreter).
-        if (comm.size() == CommLength && wanted.startsWith(comm)) {
-            const QStringList words = m_control.commandLine(pid).mid(0, 2);
-            if (std::any_of(words.begin(), words.end(),
-                            [&](const QString& w) { return baseName(w) == name; }))
-                return true;
-        }
     }
     return false;
 }
@@ -121,7 +138,8 @@ bool SystemDesktop::matches(qint64 pid, const QStringList& names)
 void SystemDesktop::shutdown()
 {
 #ifdef Q_OS_WIN
-    const bool started = m_control.startDetached(QStringLiteral("shutdown"), {QStringLiteral("-s")});
+    const QString shutdown = systemTool(m_control, QStringLiteral("shutdown.exe"));
+    const bool started = !shutdown.isEmpty() && m_control.startDetached(shutdown, {QStringLiteral("-s")});
 #else
     const bool started =
         m_control.startDetached(QStringLiteral("systemctl"), {QStringLiteral("poweroff")}) ||

@@ -12,6 +12,8 @@
 #include <utility>
 
 #ifdef Q_OS_UNIX
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -69,14 +71,45 @@ bool isRegularFile(const QString& path)
 #endif
 }
 
-int forEachLine(const QString& path, int limit, const std::function<void(int, const QString&)>& line)
+bool openRegular(QFile& file, const QString& path)
 {
-    QFile file(path);
+    // The test and the open are one: the file is opened without blocking and looked at through its
+    // descriptor, so a FIFO or device put in its place, even between a check and an open, never hangs.
+#ifdef Q_OS_UNIX
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno != ENOENT)
+            qCWarning(lcFiles) << "cannot read" << path << strerror(errno);
+        return false;
+    }
+    struct stat st = {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        qCWarning(lcFiles) << path << "is not a regular file: it is treated as missing";
+        ::close(fd);
+        return false;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
+#else
+    file.setFileName(path);
+    if (file.exists() && !QFileInfo(path).isFile()) {
+        qCWarning(lcFiles) << path << "is not a regular file: it is treated as missing";
+        return false;
+    }
     if (!file.open(QIODevice::ReadOnly)) {
         if (file.exists())
             qCWarning(lcFiles) << "cannot read" << path << file.errorString();
-        return 0;
+        return false;
     }
+    return true;
+#endif
+}
+
+int forEachLine(const QString& path, int limit, const std::function<void(int, const QString&)>& line)
+{
+    QFile file;
+    if (!openRegular(file, path))
+        return 0;
     QByteArray buffer(MaxLineBytes + 1, Qt::Uninitialized);
     int counter = 0;
     while (counter < limit && !file.atEnd()) {
@@ -131,12 +164,24 @@ bool saveLines(const ProgramFolder& folder, const QString& relative, const QStri
     return true;
 }
 
-void interruptNextWrite() { s_interruptNextWrite = true; }
+void interruptNextWrite()
+{
+    s_interruptNextWrite = true;
+}
 
-QString quoted(const QString& value) { return QLatin1Char('"') + value + QLatin1Char('"'); }
+QString quoted(const QString& value)
+{
+    return QLatin1Char('"') + value + QLatin1Char('"');
+}
 
-QString unquoted(const QString& line) { return line.size() < 2 ? QString() : line.mid(1, line.size() - 2); }
+QString unquoted(const QString& line)
+{
+    return line.size() < 2 ? QString() : line.mid(1, line.size() - 2);
+}
 
-QString quotedTime(const QString& line) { return line.mid(1, 5); }
+QString quotedTime(const QString& line)
+{
+    return line.mid(1, 5);
+}
 
 } // namespace TextFile

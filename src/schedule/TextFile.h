@@ -2,6 +2,7 @@
 
 #include "schedule/ProgramFolder.h"
 
+#include <QFile>
 #include <QString>
 #include <QStringList>
 
@@ -15,9 +16,16 @@ constexpr qsizetype MaxLineBytes = 64 * 1024;
 // program folder's place is refused rather than hanging the program on its open.
 bool isRegularFile(const QString& path);
 
+// Opens `path` for reading into `file` only when it is a regular file, without ever blocking on a FIFO
+// or device in its place. False when it is missing (not logged), not a regular file or unreadable
+// (both logged).
+bool openRegular(QFile& file, const QString& path);
+
 // Calls `line` for each line of the file, with its 1-based number, up to `limit` lines; lines past the
-// limit are not read. A missing or unreadable file reads as empty. Returns the number of lines given.
-int forEachLine(const QString& path, int limit, const std::function<void(int number, const QString& text)>& line);
+// limit are not read. A missing or unreadable file, or anything but a regular file (a FIFO, a device, a
+// folder), reads as empty; all but a missing one are logged. Returns the number of lines given.
+int forEachLine(const QString& path, int limit,
+                const std::function<void(int number, const QString& text)>& line);
 
 // Writes each line followed by CR LF, replacing the file atomically and creating its folder.
 // Returns false, and leaves any old file whole, when the file cannot be written.
@@ -31,7 +39,7 @@ bool saveLines(const ProgramFolder& folder, const QString& relative, const QStri
 // and reports failure. Only tests call it; it shows that an interrupted save leaves the old file whole.
 void interruptNextWrite();
 
-QString quoted(const QString& value);       // "value"
-QString unquoted(const QString& line);      // the line without its first and last character
-QString quotedTime(const QString& line);    // the five characters after the first
+QString quoted(const QString& value);    // "value"
+QString unquoted(const QString& line);   // the line without its first and last character
+QString quotedTime(const QString& line); // the five characters after the first
 } // namespace TextFile

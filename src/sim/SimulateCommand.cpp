@@ -100,7 +100,11 @@ int runSimulateCommand(const QStringList& arguments, QTextStream& out)
         std::fprintf(stderr, "vezozil: %s; %s\n", qPrintable(line.error), qPrintable(Usage));
         return 2;
     }
-    const SimulateArguments& a = *line.arguments;
+    return runSimulation(*line.arguments, out);
+}
+
+int runSimulation(const SimulateArguments& a, QTextStream& out)
+{
     Simulation::holdTimeZone();
     Simulation simulation(a.dir, a.from, out);
     if (simulation.start())

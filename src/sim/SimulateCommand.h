@@ -29,6 +29,9 @@ struct SimulateCommandLine
 };
 SimulateCommandLine parseSimulateArguments(const QStringList& arguments);
 
+// The rehearsal of a command line already read; returns the exit status.
+int runSimulation(const SimulateArguments& arguments, QTextStream& out);
+
 // A local time written YYYY-MM-DDTHH:MM:SS; invalid for any other text or a time the local clock
 // skips.
 QDateTime parseSimulateTime(const QString& text);

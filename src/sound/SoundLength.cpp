@@ -1,6 +1,7 @@
 #include "sound/SoundLength.h"
 
 #include "common/Log.h"
+#include "schedule/TextFile.h"
 
 #include <QFile>
 
@@ -174,8 +175,8 @@ std::optional<double> mpegLength(const QString& path)
 
 std::optional<double> soundLengthSeconds(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    if (!TextFile::openRegular(file, path)) {
         qCDebug(lcSound) << "sound length: cannot open" << path;
         return std::nullopt;
     }

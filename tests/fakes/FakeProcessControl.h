@@ -15,6 +15,7 @@ public:
         QString exe;  // the /proc/<pid>/exe link, empty when it may not be read
         QString comm; // as the kernel keeps it (the caller cuts it to 15 bytes)
         QStringList cmdline;
+        qint64 uid = 1000; // the real uid; -1 when /proc/<pid>/status may not be read
     };
     struct Start
     {
@@ -38,17 +39,27 @@ public:
     QString executablePath(qint64 pid) override { return processes.value(pid).exe; }
     QString commandName(qint64 pid) override { return processes.value(pid).comm; }
     QStringList commandLine(qint64 pid) override { return processes.value(pid).cmdline; }
-    bool kill(qint64 pid) override
+    qint64 realUid(qint64 pid) override { return processes.contains(pid) ? processes.value(pid).uid : -1; }
+    qint64 ownRealUid() override { return ownUid; }
+    qint64 ownPid() override { return self; }
+    bool killPinned(qint64 pid, const std::function<bool()>& stillMatches) override
     {
+        // A process that ends once it has been listed, and whose pid another process takes.
+        if (reusedBeforeKill.contains(pid))
+            processes[pid] = reusedBeforeKill.take(pid);
+        if (!stillMatches())
+            return false;
         killed << pid;
         return processes.remove(pid) > 0;
     }
-    qint64 ownPid() override { return self; }
+    QString systemDirectory() override { return QStringLiteral("C:\\Windows\\system32"); }
 
     QMap<qint64, Process> processes;
     QStringList unstartable; // programs whose start fails
     std::vector<Start> starts;
     QStringList shellOpened;
     QList<qint64> killed;
+    QMap<qint64, Process> reusedBeforeKill;
     qint64 self = 1000;
+    qint64 ownUid = 1000;
 };

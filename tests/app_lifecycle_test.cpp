@@ -1,0 +1,278 @@
+// The real program's start and end: every way it is asked to end passes through the one unload, which
+// saves the port choice and removes the tray icon, and the process then ends with status 0.
+#include "schedule/DayTable.h"
+#include "support/FakeSessionManager.h"
+#include "support/RunningProgram.h"
+#include "support/SchoolFolder.h"
+#include "support/TestSupport.h"
+#include "support/XServer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstring>
+
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+namespace {
+const QString LibFaketime = QStringLiteral("/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1");
+
+// A school folder on which nothing rings or shuts down, whatever the clock says, and a "systemctl"
+// that reports the headless service as the test wants, whatever this machine runs.
+class Lifecycle : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_FALSE(programPath().isEmpty()) << "VEZOZIL_EXE is not set";
+        for (const QString& day : DayTable::names())
+            school.day(day, {});
+        school.melodi({});
+        school.kapat(QStringLiteral("XX:XX"), QStringLiteral("XX:XX"));
+        school.muzikler({});
+        // Two lines: the unload writes the one it keeps, so a single line shows that it ran.
+        school.writeLines(QStringLiteral("port.txt"), {QStringLiteral("0"), QStringLiteral("0")});
+        setServiceActive(false);
+    }
+
+    void setServiceActive(bool active) const
+    {
+        const QString path = tools.filePath(QStringLiteral("systemctl"));
+        QFile script(path);
+        ASSERT_TRUE(script.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        script.write(active ? "#!/bin/sh\nexit 0\n" : "#!/bin/sh\nexit 3\n");
+        script.close();
+        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    QProcessEnvironment environment(const char* fakeTime = nullptr) const
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* unset :
+             {"NOTIFY_SOCKET", "WATCHDOG_USEC", "SESSION_MANAGER", "DISPLAY", "WAYLAND_DISPLAY"})
+            env.remove(QString::fromLatin1(unset));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+        env.insert(QStringLiteral("PATH"),
+                   tools.path() + QStringLiteral(":") + env.value(QStringLiteral("PATH")));
+        if (fakeTime) {
+            env.insert(QStringLiteral("LD_PRELOAD"), LibFaketime);
+            addSanitizerOption(env, "verify_asan_link_order=0");
+            env.insert(QStringLiteral("FAKETIME"), QString::fromLatin1(fakeTime));
+        }
+        return env;
+    }
+    QStringList arguments(const QStringList& more = {}) const
+    {
+        return QStringList{"--dir", school.path()} + more;
+    }
+
+    // The unload ran once, and the program ended with status 0.
+    void expectUnloadedAndEnded(RunningProgram& program, const char* what)
+    {
+        EXPECT_TRUE(program.endsWith(0)) << what << "\n" << program.log().toStdString();
+        EXPECT_EQ(program.count("unloaded: port choice saved, tray icon removed"), 1) << what;
+        EXPECT_EQ(school.snapshot().value(QStringLiteral("port.txt")), QByteArray("0\r\n")) << what;
+    }
+
+    SchoolFolder school;
+    QTemporaryDir runtime;
+    QTemporaryDir tools;
+};
+
+bool haveFaketime()
+{
+    return QFile::exists(LibFaketime);
+}
+} // namespace
+
+TEST_F(Lifecycle, EverySignalToEndPassesThroughTheUnload)
+{
+    const struct
+    {
+        const char* name;
+        int signal;
+        bool headless;
+    } cases[] = {
+        {"SIGTERM", SIGTERM, false},          {"SIGINT", SIGINT, false},          {"SIGHUP", SIGHUP, false},
+        {"SIGTERM, headless", SIGTERM, true}, {"SIGINT, headless", SIGINT, true},
+    };
+    for (const auto& c : cases) {
+        SetUp();
+        RunningProgram program(arguments(c.headless ? QStringList{"--headless"} : QStringList{}),
+                               environment());
+        ASSERT_TRUE(program.waitForLog("first tick")) << c.name << program.log().toStdString();
+        program.signal(c.signal);
+        expectUnloadedAndEnded(program, c.name);
+    }
+}
+
+TEST_F(Lifecycle, WeekendCloseEndsTheProgramAndMondayStartsAgain)
+{
+    if (!haveFaketime())
+        GTEST_SKIP() << "libfaketime is not installed";
+    school.melodi({.weekendClose = true});
+    const struct
+    {
+        const char* name;
+        const char* time;
+    } cases[] = {
+        {"a Saturday start: the first tick closes it", "@2026-12-12 09:59:50"},
+        {"Friday night: the tick at midnight closes it", "@2026-12-11 23:59:58"},
+        {"a Sunday start, headless", "@2026-12-13 09:59:50"},
+    };
+    for (const auto& c : cases) {
+        school.writeLines(QStringLiteral("port.txt"), {QStringLiteral("0"), QStringLiteral("0")});
+        const bool headless = QByteArray(c.name).contains("headless");
+        RunningProgram weekend(arguments(headless ? QStringList{"--headless"} : QStringList{}),
+                               environment(c.time));
+        EXPECT_TRUE(weekend.waitForLog("weekend: the program closes itself")) << c.name;
+        expectUnloadedAndEnded(weekend, c.name);
+
+        // The folder is free again: Monday's start runs its clock.
+        RunningProgram monday(arguments(), environment("@2026-12-14 07:00:00"));
+        EXPECT_TRUE(monday.waitForLog("first tick")) << c.name << monday.log().toStdString();
+        EXPECT_FALSE(monday.log().contains(QStringLiteral("weekend"))) << c.name;
+        monday.signal(SIGTERM);
+        EXPECT_TRUE(monday.endsWith(0)) << c.name;
+    }
+}
+
+TEST_F(Lifecycle, WindowOnAnXServerEndsByItsCloseBoxOrTheEndOfTheSession)
+{
+    XServer x;
+    if (x.display().isEmpty())
+        GTEST_SKIP() << "Xvfb could not be started";
+    const struct
+    {
+        const char* name;
+        bool sessionEnds;
+    } cases[] = {{"the close box", false}, {"the end of the desktop session", true}};
+    for (const auto& c : cases) {
+        SetUp();
+        FakeSessionManager manager;
+        ASSERT_FALSE(manager.address().isEmpty());
+        QProcessEnvironment env = x.environmentFor(environment());
+        env.insert(QStringLiteral("SESSION_MANAGER"), manager.address());
+        RunningProgram program(arguments(), env);
+        // The program registers with the session manager as it starts, and waits for its answer.
+        ASSERT_TRUE(manager.pumpUntil([&] { return program.waitForLog("first tick", 20); }, 30000))
+            << c.name << program.log().toStdString();
+        ASSERT_TRUE(manager.hasClient()) << c.name;
+        if (c.sessionEnds) {
+            // A save point of the running session ends nothing.
+            manager.saveYourself(false);
+            ASSERT_TRUE(manager.pumpUntil([&] { return manager.events().count("save-done") == 1; }, 20000));
+            EXPECT_FALSE(program.waitForLog("unloaded", 500)) << program.log().toStdString();
+            manager.saveYourself(true);
+            ASSERT_TRUE(manager.pumpUntil([&] { return manager.events().count("save-done") == 2; }, 20000));
+            manager.die();
+        } else {
+            // Asked again until it is seen: a request that comes while the window is still being
+            // shown is lost, as no one can click a close box that early.
+            ASSERT_TRUE(manager.pumpUntil(
+                [&] {
+                    return x.closeWindowOf(program.pid()) && program.waitForLog("main window closed", 300);
+                },
+                20000))
+                << c.name << program.log().toStdString();
+        }
+        manager.pumpUntil([&] { return !program.running(); }, 20000);
+        expectUnloadedAndEnded(program, c.name);
+    }
+}
+
+TEST_F(Lifecycle, StoredFilesThatAreNotRegularFilesCannotHangTheStart)
+{
+    QStringList fifos{QStringLiteral("melodi.txt"), QStringLiteral("kapat.txt"),
+                      QStringLiteral("muzikler.txt"), QStringLiteral("uygulama.txt"),
+                      QStringLiteral("ayarlar.ini")};
+    for (const QString& day : DayTable::names())
+        fifos << QStringLiteral("saatler/") + day + QStringLiteral(".txt");
+    for (const QString& f : fifos) {
+        QFile::remove(school.filePath(f));
+        ASSERT_EQ(::mkfifo(QFile::encodeName(school.filePath(f)).constData(), 0600), 0) << f.toStdString();
+    }
+    for (const bool headless : {false, true}) {
+        RunningProgram program(arguments(headless ? QStringList{"--headless"} : QStringList{}),
+                               environment());
+        EXPECT_TRUE(program.waitForLog("first tick")) << program.log().toStdString();
+        EXPECT_GE(program.count("is not a regular file"), 3) << program.log().toStdString();
+        EXPECT_EQ(program.count("is empty or cannot be read: no bells today"), 1);
+        program.signal(SIGTERM);
+        EXPECT_TRUE(program.endsWith(0));
+    }
+}
+
+namespace {
+// The receiving end of systemd's notification socket.
+struct NotifySocket
+{
+    NotifySocket()
+    {
+        fd = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+        sockaddr_un address = {};
+        address.sun_family = AF_UNIX;
+        const QByteArray name = QFile::encodeName(path());
+        std::memcpy(address.sun_path, name.constData(), size_t(name.size()));
+        bound = ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    }
+    ~NotifySocket() { ::close(fd); }
+    QString path() const { return dir.filePath(QStringLiteral("notify")); }
+
+    // Collects what arrives until `text` has come or the time is up.
+    bool waitFor(const QByteArray& text, int timeoutMs = 20000)
+    {
+        const QDeadlineTimer deadline(timeoutMs);
+        while (!deadline.hasExpired()) {
+            pollfd p{fd, POLLIN, 0};
+            if (::poll(&p, 1, 100) <= 0)
+                continue;
+            char buffer[256];
+            const ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
+            if (n <= 0)
+                continue;
+            messages << QByteArray(buffer, int(n));
+            if (messages.last() == text)
+                return true;
+        }
+        return false;
+    }
+
+    QTemporaryDir dir;
+    int fd = -1;
+    bool bound = false;
+    QList<QByteArray> messages;
+};
+} // namespace
+
+TEST_F(Lifecycle, ServiceManagerHearsReadyAliveAndStopping)
+{
+    for (const bool headless : {true, false}) {
+        NotifySocket systemd;
+        ASSERT_TRUE(systemd.bound);
+        QProcessEnvironment env = environment();
+        env.insert(QStringLiteral("NOTIFY_SOCKET"), systemd.path());
+        env.insert(QStringLiteral("WATCHDOG_USEC"), QStringLiteral("400000"));
+        RunningProgram program(arguments(headless ? QStringList{"--headless"} : QStringList{}), env);
+        ASSERT_TRUE(systemd.waitFor("READY=1")) << program.log().toStdString();
+        EXPECT_EQ(systemd.messages.first(), QByteArray("READY=1")) << "ready only after the start";
+        // The first ping comes with the start, the next ones only from later ticks.
+        for (int ping = 0; ping < 2; ++ping) {
+            systemd.messages.clear();
+            ASSERT_TRUE(systemd.waitFor("WATCHDOG=1")) << ping;
+        }
+        program.signal(SIGTERM);
+        EXPECT_TRUE(systemd.waitFor("STOPPING=1"));
+        EXPECT_TRUE(program.endsWith(0));
+    }
+}
