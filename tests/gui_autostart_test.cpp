@@ -1,27 +1,8 @@
-#include "platform/Autostart.h"
+#include "fakes/FakeAutostart.h"
 #include "support/GuiRig.h"
 
 #include <QCheckBox>
 
-namespace {
-// The desktop's autostart as a flag; a refusing one keeps its flag, as a read-only folder would.
-class FakeAutostart : public Autostart
-{
-public:
-    bool isEnabled() const override { return enabled; }
-    bool setEnabled(bool on) override
-    {
-        ++writes;
-        if (refuses)
-            return false;
-        enabled = on;
-        return true;
-    }
-    bool enabled = false;
-    bool refuses = false;
-    int writes = 0;
-};
-} // namespace
 
 TEST(AutostartBox, ShowsAndSwitchesTheDesktopsAutostart)
 {

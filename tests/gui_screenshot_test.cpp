@@ -1,3 +1,4 @@
+#include "fakes/FakeAutostart.h"
 #include "support/GuiRig.h"
 #include "support/ScreenGrab.h"
 
@@ -27,6 +28,9 @@ TEST(MainWindowScreenshot, SavesTheWindowAsPng)
     slots.insert(Slots::Assembly1, QStringLiteral("08:25"));
     slots.insert(Slots::Assembly2, QStringLiteral("08:30"));
     gui.rig.writeDay(QStringLiteral("Salı"), slots);
+    gui.rig.writeFile(QStringLiteral("port.txt"), "1\r\n"); // a relay that answers: no warning shown
+    FakeAutostart autostart;
+    gui.window.setAutostart(&autostart);
     MainModel& m = gui.rig.model;
     ASSERT_TRUE(gui.rig.load());
     m.check33 = qEnvironmentVariable("VEZOZIL_SCREENSHOT_MODE") != QStringLiteral("program");
