@@ -29,7 +29,11 @@ MainWindow::MainWindow(Controller& c, Desktop& desktop, std::function<void()> op
     setWindowIcon(QIcon(AppIconPath));
     buildMenu();
     setCentralWidget(buildCentralWidget(desktop, std::move(openEditor)));
-    connect(&c.m, &MainModel::changed, this, &MainWindow::refresh);
+    connect(&c.m, &MainModel::changed, this, [this] {
+        m_stale = true;
+        refresh();
+    });
+    connect(&c.m, &MainModel::ticked, this, &MainWindow::refresh);
     m_stale = true;
 }
 
@@ -100,7 +104,13 @@ void MainWindow::refresh()
         m_stale = true;
         return;
     }
-    refreshPanels();
+    // An idle second changes the clock alone, and then only its label is touched: walking every
+    // control of the window each second costs many times what the tick itself does.
+    const MainModelData& model = m_c.m;
+    m_status->refreshClock();
+    m_shown.label1Caption = model.label1Caption;
+    if (m_stale || !(m_shown == model))
+        refreshPanels();
 }
 
 void MainWindow::setVisible(bool visible)
@@ -121,6 +131,7 @@ void MainWindow::setVisible(bool visible)
 void MainWindow::refreshPanels()
 {
     m_stale = false;
+    m_shown = m_c.m;
     m_status->refresh();
     m_amplifier->refresh();
     m_grid->refresh();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/MainModel.h"
+
 #include <QMainWindow>
 
 #include <functional>
@@ -47,5 +49,6 @@ private:
     PlayNowPanel* m_playNow = nullptr;
     ShutdownPanel* m_shutdown = nullptr;
     CreditsFrame* m_credits = nullptr;
+    MainModelData m_shown; // what the panels show now
     bool m_stale = false;
 };

@@ -89,11 +89,16 @@ QGroupBox* StatusPanel::makeLastBell()
     return frame4;
 }
 
+void StatusPanel::refreshClock()
+{
+    WidgetSync::setText(m_label1, m_c.m.label1Caption);
+}
+
 void StatusPanel::refresh()
 {
     const MainModel& m = m_c.m;
     WidgetSync::setTitle(m_frame1, m.frame1Caption);
-    WidgetSync::setText(m_label1, m.label1Caption);
+    refreshClock();
     WidgetSync::setText(m_text1, m.text1);
     WidgetSync::setText(m_label7, m.label7.caption);
     WidgetSync::setBackground(m_label7, m.label7.colour);

@@ -57,5 +57,5 @@ void Controller::Timer1_Timer()
         bells.step17();
     if (s.bellsOff == 0) // not a step of its own: only readies the player for a bell that is due soon
         bells.prepareUpcoming(now);
-    m.touch();
+    m.tickDone();
 }
