@@ -1,5 +1,6 @@
 #include "app/StatusPanel.h"
 
+#include "app/ClockLabel.h"
 #include "app/Controls.h"
 #include "app/WidgetSync.h"
 #include "engine/Controller.h"
@@ -49,7 +50,9 @@ QGroupBox* StatusPanel::makeClock()
     m_frame1->setFont(dateFont);
     m_frame1->setAlignment(Qt::AlignHCenter);
 
-    m_label1 = Controls::label(m_frame1, QStringLiteral("Label1"));
+    m_label1 = new ClockLabel(m_frame1);
+    m_label1->setObjectName(QStringLiteral("Label1"));
+    m_label1->setTextFormat(Qt::PlainText);
     QFont clockFont(QStringLiteral("DejaVu Serif"));
     clockFont.setStyleHint(QFont::Serif);
     clockFont.setPointSize(30);
