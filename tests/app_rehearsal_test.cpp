@@ -91,16 +91,16 @@ TEST_F(Rehearsal, WeekdayMorningRingsEachBellWithTheRelayAroundItsMelody)
     const ProgramRun run = rehearse(Monday, QTime(8, 39, 59), QTime(8, 43, 0));
     ASSERT_TRUE(run.finished);
     EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
-    // The announcement follows the student melody in its minute, the teacher melody has none
-    // (Check2 clear), and the exit melody never has one.
+    // The announcement follows the student melody in its minute, with the amplifier on through the gap;
+    // the teacher melody has none (Check2 clear), and the exit melody never has one.
     EXPECT_EQ(
         run.lines,
-        on(Monday, {"08:39:59 day Pazartesi", "08:39:59 relay 888 off", "08:40:00 wav play melodiler/1.wav",
-                    "08:40:01 relay 888 on", "08:40:02 wav end", "08:40:02 relay 888 off",
-                    "08:40:02 relay 888 on", "08:40:02 wav play melodiler/anons1.wav", "08:40:07 wav end",
-                    "08:40:07 relay 888 off", "08:41:00 wav play melodiler/2.wav", "08:41:01 relay 888 on",
-                    "08:41:02 wav end", "08:41:02 relay 888 off", "08:42:00 wav play melodiler/3.wav",
-                    "08:42:01 relay 888 on", "08:42:04 wav end", "08:42:04 relay 888 off"}));
+        on(Monday, {"08:39:59 day Pazartesi", "08:39:59 relay 888 off", "08:40:00 relay 888 on",
+                    "08:40:00 wav play melodiler/1.wav", "08:40:02 wav end",
+                    "08:40:02 wav play melodiler/anons1.wav", "08:40:07 wav end", "08:40:07 relay 888 off",
+                    "08:41:00 relay 888 on", "08:41:00 wav play melodiler/2.wav", "08:41:02 wav end",
+                    "08:41:02 relay 888 off", "08:42:00 relay 888 on", "08:42:00 wav play melodiler/3.wav",
+                    "08:42:04 wav end", "08:42:04 relay 888 off"}));
 }
 
 TEST_F(Rehearsal, MarkedBreakChainsMusicTracksUntilTheNextBellStopsThem)
@@ -117,14 +117,13 @@ TEST_F(Rehearsal, MarkedBreakChainsMusicTracksUntilTheNextBellStopsThem)
     EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
     // The amplifier stays on from the exit melody's end through every track; the student bell
     // stops the music before its melody starts.
-    EXPECT_EQ(
-        withAnyTrack(run.lines, tracks),
-        on(Monday,
-           {"09:29:59 day Pazartesi", "09:29:59 relay 888 off", "09:30:00 wav play melodiler/3.wav",
-            "09:30:01 relay 888 on", "09:30:04 wav end", "09:30:04 relay 888 off", "09:30:04 relay 888 on",
-            "09:30:04 music play <parça>", "09:30:24 music end", "09:30:24 music play <parça>",
-            "09:30:44 music end", "09:30:44 music play <parça>", "09:31:00 music stop",
-            "09:31:00 wav play melodiler/1.wav", "09:31:02 wav end", "09:31:02 relay 888 off"}));
+    EXPECT_EQ(withAnyTrack(run.lines, tracks),
+              on(Monday, {"09:29:59 day Pazartesi", "09:29:59 relay 888 off", "09:30:00 relay 888 on",
+                          "09:30:00 wav play melodiler/3.wav", "09:30:04 wav end", "09:30:04 relay 888 off",
+                          "09:30:04 relay 888 on", "09:30:04 music play <parça>", "09:30:24 music end",
+                          "09:30:24 music play <parça>", "09:30:44 music end", "09:30:44 music play <parça>",
+                          "09:31:00 music stop", "09:31:00 wav play melodiler/1.wav", "09:31:02 wav end",
+                          "09:31:02 relay 888 off"}));
 }
 
 TEST_F(Rehearsal, ProgramModeOpensTheProgramAtTheBreakAndKillsItAtTheStudentBell)
@@ -141,10 +140,10 @@ TEST_F(Rehearsal, ProgramModeOpensTheProgramAtTheBreakAndKillsItAtTheStudentBell
     EXPECT_EQ(
         run.lines,
         on(Monday, {"09:29:59 day Pazartesi", "09:29:59 relay 888 off", "09:30:00 kill radyo.exe",
-                    "09:30:00 wav play melodiler/3.wav", "09:30:01 relay 888 on", "09:30:04 wav end",
+                    "09:30:00 relay 888 on", "09:30:00 wav play melodiler/3.wav", "09:30:04 wav end",
                     "09:30:04 relay 888 off", "09:30:04 relay 888 on", "09:30:04 open /opt/radyo/liste.m3u",
                     "09:31:00 wav play melodiler/2.wav", "09:31:02 wav end", "09:31:02 relay 888 off",
-                    "09:32:00 kill radyo.exe", "09:32:00 wav play melodiler/1.wav", "09:32:01 relay 888 on",
+                    "09:32:00 kill radyo.exe", "09:32:00 relay 888 on", "09:32:00 wav play melodiler/1.wav",
                     "09:32:02 wav end", "09:32:02 relay 888 off"}));
 }
 
@@ -196,11 +195,10 @@ TEST_F(Rehearsal, WeekendSilenceEndsWithSundayAtMidnight)
         rehearse(QDateTime(Sunday, QTime(23, 58, 58)), QDateTime(Sunday.addDays(1), QTime(0, 0, 5)));
     ASSERT_TRUE(run.finished);
     EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
-    EXPECT_EQ(run.lines,
-              QStringList({"2026-12-13T23:58:58 day Pazar", "2026-12-13T23:58:58 relay 888 off",
-                           "2026-12-14T00:00:00 day Pazartesi",
-                           "2026-12-14T00:00:00 wav play melodiler/1.wav", "2026-12-14T00:00:01 relay 888 on",
-                           "2026-12-14T00:00:02 wav end", "2026-12-14T00:00:02 relay 888 off"}));
+    EXPECT_EQ(run.lines, QStringList({"2026-12-13T23:58:58 day Pazar", "2026-12-13T23:58:58 relay 888 off",
+                                      "2026-12-14T00:00:00 day Pazartesi", "2026-12-14T00:00:00 relay 888 on",
+                                      "2026-12-14T00:00:00 wav play melodiler/1.wav",
+                                      "2026-12-14T00:00:02 wav end", "2026-12-14T00:00:02 relay 888 off"}));
 }
 
 TEST_F(Rehearsal, EachDayShutsDownOnceAtItsOwnTime)
@@ -234,8 +232,8 @@ TEST_F(Rehearsal, MidnightLoadsTheNewDaysTimetable)
     EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
     EXPECT_EQ(run.lines,
               QStringList({"2026-12-07T23:59:58 day Pazartesi", "2026-12-07T23:59:58 relay 888 off",
-                           "2026-12-08T00:00:00 day Salı", "2026-12-08T00:01:00 wav play melodiler/3.wav",
-                           "2026-12-08T00:01:01 relay 888 on", "2026-12-08T00:01:04 wav end",
+                           "2026-12-08T00:00:00 day Salı", "2026-12-08T00:01:00 relay 888 on",
+                           "2026-12-08T00:01:00 wav play melodiler/3.wav", "2026-12-08T00:01:04 wav end",
                            "2026-12-08T00:01:04 relay 888 off"}));
 }
 
@@ -251,7 +249,7 @@ TEST_F(Rehearsal, StoredFilesAreFoundWhateverTheirLetterCase)
     const ProgramRun run = rehearse(Monday, QTime(8, 39, 59), QTime(8, 40, 5));
     EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
     EXPECT_EQ(run.lines, on(Monday, {"08:39:59 day Pazartesi", "08:39:59 relay 956 off",
-                                     "08:40:00 wav play melodiler/1.wav", "08:40:01 relay 956 on",
+                                     "08:40:00 relay 956 on", "08:40:00 wav play melodiler/1.wav",
                                      "08:40:02 wav end", "08:40:02 relay 956 off"}));
 }
 
@@ -267,8 +265,8 @@ TEST_F(Rehearsal, RelativeFolderPrintsTheSamePaths)
     ASSERT_TRUE(process.waitForFinished(30000));
     EXPECT_EQ(process.exitCode(), 0);
     EXPECT_EQ(outputLines(process.readAllStandardOutput()),
-              on(Monday, {"08:39:59 day Pazartesi", "08:39:59 relay 888 off",
-                          "08:40:00 wav play melodiler/3.wav", "08:40:01 relay 888 on"}));
+              on(Monday, {"08:39:59 day Pazartesi", "08:39:59 relay 888 off", "08:40:00 relay 888 on",
+                          "08:40:00 wav play melodiler/3.wav"}));
 }
 
 TEST_F(Rehearsal, RunTouchesNoWindowSoundCardLockOrStoredFile)

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -169,16 +170,71 @@ TEST(Amplifier, ContinuousModeWritesOneEveryTickAndOutlastsSounds)
     EXPECT_EQ(rig->model.label4.caption, Texts::AmpOn);
 }
 
-TEST(Amplifier, BellSwitchesOnAtTheNextTickAndOffAfterItsEnd)
+struct BellTimelineCase
 {
-    const auto rig = started(1, {{Slots::lessonSlot(1, Slots::Column::Student), QStringLiteral("08:01")}});
-    rig->runUntil(QTime(8, 0, 58));
-    // 08:00:59 and 08:01:00 are idle (the bell starts after the amplifier steps of its tick),
-    // 08:01:01 to 08:01:04 play, 08:01:05 is the first tick after the end.
-    EXPECT_EQ(ticks(*rig, 7), "0 0 1 1 1 1 0");
-    EXPECT_EQ(rig->wav.played, QStringList({rig->controller->folder.path(Melody)}));
-    EXPECT_EQ(rig->model.label4.caption, Texts::AmpOff);
+    const char* name;
+    int warmUp;                                   // seconds, as "ayarlar.ini" gives them
+    QTime from;                                   // first tick
+    int count;                                    // ticks
+    std::function<void(ControllerRig&)> atSecond; // run just before the tick at 08:00:59, if set
+    std::string writes;
+    bool announce = false; // "Sözlü anons" after the student melody
+};
+
+void PrintTo(const BellTimelineCase& c, std::ostream* os)
+{
+    *os << c.name;
 }
+
+class BellTimeline : public testing::TestWithParam<BellTimelineCase>
+{
+};
+
+const int Student1 = Slots::lessonSlot(1, Slots::Column::Student);
+
+// A five-second student melody at 08:01, then (with "Sözlü anons") a three-second announcement.
+const BellTimelineCase bellTimelines[] = {
+    // The bell's tick writes 0 (nothing plays yet) and then 1 before the first note; off after the end.
+    {"OnWithTheFirstNote", 0, QTime(8, 0, 59), 7, {}, "0 01 1 1 1 1 0"},
+    // Two seconds ahead the amplifier is switched on and held; the bell takes it over and releases it.
+    {"WarmUpTwoSeconds", 2, QTime(8, 0, 57), 9, {}, "0 01 - 1 1 1 1 1 0"},
+    {"WarmUpReleasedWhenTheBellsGoOff", 2, QTime(8, 0, 57), 6,
+     [](ControllerRig& r) { r.controller->s.bellsOff = 1; }, "0 01 - - 0 0"},
+    {"WarmUpReleasedWhenTheGridChanges", 2, QTime(8, 0, 57), 6,
+     [](ControllerRig& r) { r.model.grid[Student1].clear(); }, "0 01 - - 0 0"},
+    // The operator's "Aç" during the warm-up is the operator's: it stays held.
+    {"WarmUpLeavesAnOperatorsHold", 2, QTime(8, 0, 57), 6,
+     [](ControllerRig& r) {
+         r.controller->s.bellsOff = 1;
+         r.controller->amp.Command1_Click();
+     },
+     "0 01 - - - -"},
+    // No off and on again between the melody and its announcement.
+    {"OnThroughTheAnnouncement", 0, QTime(8, 1, 0), 9, {}, "01 1 1 1 1 1 1 1 0", true},
+};
+
+std::string timelineName(const testing::TestParamInfo<BellTimelineCase>& info)
+{
+    return info.param.name;
+}
+
+TEST_P(BellTimeline, RelayBytesPerTick)
+{
+    const BellTimelineCase& c = GetParam();
+    const auto rig = started(1, {{Student1, QStringLiteral("08:01")}});
+    rig->setSoundLength(QStringLiteral("\\melodiler\\anons1.wav"), 3);
+    rig->controller->settings.warmUpSeconds = c.warmUp;
+    rig->model.check1 = c.announce;
+    rig->runUntil(c.from.addSecs(-1));
+    std::string got;
+    for (int i = 0; i < c.count; ++i) {
+        if (c.atSecond && rig->clock.now().time() == QTime(8, 0, 58))
+            c.atSecond(*rig);
+        got += (i ? " " : "") + ticks(*rig, 1);
+    }
+    EXPECT_EQ(got, c.writes);
+}
+INSTANTIATE_TEST_SUITE_P(Cases, BellTimeline, testing::ValuesIn(bellTimelines), timelineName);
 
 TEST(Amplifier, AnthemWithSpeechKeepsTheAmplifierOnUntilOtomatik)
 {

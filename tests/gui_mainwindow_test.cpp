@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QSpinBox>
 
 TEST(MainWindow, FullDayFileFillsEveryGridBoxIncludingAssembly)
 {
@@ -247,6 +248,30 @@ TEST(MainWindow, PortOptionTakesEffectAtTheNextStart)
     EXPECT_TRUE(gui.find<QAbstractButton>(QStringLiteral("Option2"))->isChecked());
     EXPECT_FALSE(gui.find<QAbstractButton>(QStringLiteral("Option1"))->isChecked());
     EXPECT_EQ(gui.controller().amp.relayPortAddress(), 888);
+}
+
+TEST(MainWindow, WarmUpIsSavedAtOnceAndAFailedSaveIsToldAndUndone)
+{
+    GuiRig gui;
+    gui.rig.writeFile(QStringLiteral("ayarlar.ini"), "[Amfi]\nIsinmaSuresi=3\n");
+    gui.start();
+    auto* warmUp = gui.find<QSpinBox>(QStringLiteral("IsinmaSuresi"));
+    EXPECT_EQ(warmUp->value(), 3);
+
+    warmUp->setValue(5);
+    EXPECT_EQ(gui.controller().settings.warmUpSeconds, 5);
+    EXPECT_TRUE(gui.rig.readFile(QStringLiteral("ayarlar.ini")).contains("IsinmaSuresi=5"));
+    EXPECT_TRUE(gui.rig.dialogs.told.empty());
+
+    // Something that is no file stands in its place: nothing is written, the operator is told.
+    QFile::remove(gui.rig.dir.filePath(QStringLiteral("ayarlar.ini")));
+    QDir(gui.rig.dir.path()).mkdir(QStringLiteral("ayarlar.ini"));
+    warmUp->setValue(7);
+    ASSERT_EQ(gui.rig.dialogs.told.size(), 1u);
+    EXPECT_TRUE(
+        gui.rig.dialogs.told[0].first.startsWith(QStringLiteral("Ayarlar kaydedilemedi: ayarlar.ini.")));
+    EXPECT_EQ(gui.controller().settings.warmUpSeconds, 5);
+    EXPECT_EQ(warmUp->value(), 5);
 }
 
 TEST(MainWindow, RelayProblemIsShownUntilTheRelayAnswers)

@@ -52,9 +52,23 @@ TEST(SimulateDay, BellSwitchesTheAmplifierAroundItsMelody)
     r.day(QStringLiteral("Pazartesi"), {{Lesson1Student, QStringLiteral("08:40")}});
     r.sound(QStringLiteral("melodiler/1.wav"), 3.0);
     const QStringList lines = r.run(Monday, QTime(8, 39, 0), QTime(8, 41, 0));
-    EXPECT_EQ(lines, on(Monday, {"08:39:00 day Pazartesi", "08:39:00 relay 888 off",
-                                 "08:40:00 wav play melodiler/1.wav", "08:40:01 relay 888 on",
-                                 "08:40:03 wav end", "08:40:03 relay 888 off"}));
+    EXPECT_EQ(lines, on(Monday,
+                        {"08:39:00 day Pazartesi", "08:39:00 relay 888 off", "08:40:00 relay 888 on",
+                         "08:40:00 wav play melodiler/1.wav", "08:40:03 wav end", "08:40:03 relay 888 off"}));
+}
+
+TEST(SimulateDay, WarmUpSwitchesTheAmplifierOnAheadOfTheBellAndOnlyForABellThatRings)
+{
+    Rehearsal r;
+    r.melodi({});
+    r.port(1);
+    r.writeBytes(QStringLiteral("ayarlar.ini"), "[Amfi]\nIsinmaSuresi=2\n");
+    r.day(QStringLiteral("Pazartesi"), {{Lesson1Student, QStringLiteral("08:40")}});
+    r.sound(QStringLiteral("melodiler/1.wav"), 3.0);
+    EXPECT_EQ(
+        r.run(Monday, QTime(8, 39, 0), QTime(8, 41, 0)),
+        on(Monday, {"08:39:00 day Pazartesi", "08:39:00 relay 888 off", "08:39:58 relay 888 on",
+                    "08:40:00 wav play melodiler/1.wav", "08:40:03 wav end", "08:40:03 relay 888 off"}));
 }
 
 TEST(SimulateDay, FolderWithoutSettingsFilesPlaysMelodyZero)
@@ -99,7 +113,7 @@ TEST(SimulateDay, NewBellCutsOffAMelodyStillPlaying)
                           "08:41:00 wav play melodiler/3.wav", "08:41:01 wav end"}));
 }
 
-TEST(SimulateDay, UnplayableMelodiesFailAndKeepTheAmplifierOff)
+TEST(SimulateDay, UnplayableMelodiesFailAndTheAmplifierGoesOffAtOnce)
 {
     Rehearsal r;
     r.melodi({}); // 1.wav does not exist, 3.wav is no WAV file
@@ -108,8 +122,11 @@ TEST(SimulateDay, UnplayableMelodiesFailAndKeepTheAmplifierOff)
           {{Lesson1Student, QStringLiteral("08:40")}, {Lesson1Exit, QStringLiteral("08:41")}});
     r.writeBytes(QStringLiteral("melodiler/3.wav"), "not a sound");
     const QStringList lines = r.run(Monday, QTime(8, 39, 0), QTime(8, 42, 0));
-    EXPECT_EQ(lines, on(Monday, {"08:39:00 day Pazartesi", "08:39:00 relay 632 off",
-                                 "08:40:00 wav fail melodiler/1.wav", "08:41:00 wav fail melodiler/3.wav"}));
+    // The bell switches the amplifier on before it plays, and off again at once when nothing plays.
+    EXPECT_EQ(lines, on(Monday, {"08:39:00 day Pazartesi", "08:39:00 relay 632 off", "08:40:00 relay 632 on",
+                                 "08:40:00 wav fail melodiler/1.wav", "08:40:00 relay 632 off",
+                                 "08:41:00 relay 632 on", "08:41:00 wav fail melodiler/3.wav",
+                                 "08:41:00 relay 632 off"}));
 }
 
 TEST(SimulateDay, AnnouncementFollowsTheStudentBellInItsMinute)
@@ -262,9 +279,9 @@ TEST(SimulateDay, WholeSchoolDayRingsEveryBellOnceWithTheAmplifierAroundIt)
     EXPECT_TRUE(lines.contains(QStringLiteral("2026-12-07T17:00:00 shutdown")));
     EXPECT_TRUE(std::is_sorted(lines.begin(), lines.end(),
                                [](const QString& a, const QString& b) { return a.left(19) < b.left(19); }));
-    // Each bell: on one second after the melody starts, off when it has ended five seconds in.
-    const qsizetype first = lines.indexOf(QStringLiteral("2026-12-07T08:40:00 wav play melodiler/1.wav"));
+    // Each bell: on as the melody starts, off when it has ended five seconds in.
+    const qsizetype first = lines.indexOf(QStringLiteral("2026-12-07T08:40:00 relay 956 on"));
     ASSERT_GE(first, 0);
-    EXPECT_EQ(lines.mid(first, 4), on(Monday, {"08:40:00 wav play melodiler/1.wav", "08:40:01 relay 956 on",
+    EXPECT_EQ(lines.mid(first, 4), on(Monday, {"08:40:00 relay 956 on", "08:40:00 wav play melodiler/1.wav",
                                                "08:40:05 wav end", "08:40:05 relay 956 off"}));
 }

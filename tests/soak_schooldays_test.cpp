@@ -117,8 +117,8 @@ QHash<QString, int> expectedDay()
         on += held ? 0 : 1;
         held = false;
         off += 1;
-        if (kind == Student || kind == Teacher)
-            on += 1, off += 1;
+        // The announcement after a student or teacher melody keeps the amplifier on through the gap;
+        // the break after an exit melody switches it off and on again.
         if (kind == Exit)
             on += 1, held = true;
     }

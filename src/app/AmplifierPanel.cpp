@@ -9,12 +9,16 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace {
 const QString PortTip = QStringLiteral(
     "Çoğu bilgisayarın anakartı \"LPT port1\" i desteklemektedir, nadiren port2 ve port3 kullanılmaktadır.  "
     "Uygun portu seçiniz. Değişikliklerin aktif olabilmesi için programı kapatıp açınız!");
+const QString WarmUpTip = QStringLiteral(
+    "Amfinin zilden kaç saniye önce açılacağı. Açıldıktan sonra birkaç saniye sessiz kalan amfiler için "
+    "artırın; 0 ise amfi zille birlikte açılır.");
 const QString RelayAdvice = QStringLiteral(
     "Amfi röle üzerinden açılıp kapatılamıyor; röle kablosunu ve seçili LPT portunu kontrol ediniz.");
 } // namespace
@@ -32,6 +36,7 @@ AmplifierPanel::AmplifierPanel(Controller& c, QWidget* parent)
     layout->setSpacing(4);
     layout->addLayout(makeModeButtons());
     layout->addLayout(makePortOptions());
+    layout->addLayout(makeWarmUp());
     layout->addWidget(m_relayProblem);
     refresh();
 }
@@ -83,6 +88,25 @@ QLayout* AmplifierPanel::makePortOptions()
     return row;
 }
 
+QLayout* AmplifierPanel::makeWarmUp()
+{
+    m_warmUp = new QSpinBox(this);
+    m_warmUp->setObjectName(QStringLiteral("IsinmaSuresi"));
+    m_warmUp->setRange(0, AppSettings::MaxWarmUpSeconds);
+    m_warmUp->setToolTip(WarmUpTip);
+    QLabel* caption = Controls::label(this, QStringLiteral("IsinmaEtiketi"), QStringLiteral("Isınma (sn)"));
+    caption->setBuddy(m_warmUp);
+    caption->setToolTip(WarmUpTip);
+    connect(m_warmUp, &QSpinBox::valueChanged, this, [this](int seconds) {
+        Controls::runHandler(m_c, [this, seconds] { m_c.amp.setWarmUpSeconds(seconds); });
+    });
+    auto* row = new QHBoxLayout;
+    row->addWidget(caption);
+    row->addWidget(m_warmUp);
+    row->addStretch();
+    return row;
+}
+
 void AmplifierPanel::refresh()
 {
     const MainModel& m = m_c.m;
@@ -91,6 +115,7 @@ void AmplifierPanel::refresh()
     // With no port chosen no option is shown selected; the model never returns to none while running.
     if (m.lptOption >= 1 && m.lptOption <= 3)
         WidgetSync::setChecked(m_options[m.lptOption - 1], true);
+    WidgetSync::setValue(m_warmUp, m_c.settings.warmUpSeconds);
     WidgetSync::setText(m_relayProblem, m.relayProblem);
     WidgetSync::setToolTip(m_relayProblem, m.relayProblem.isEmpty()
                                                ? QString()

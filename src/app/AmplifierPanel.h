@@ -7,6 +7,7 @@
 class Controller;
 class QLabel;
 class QRadioButton;
+class QSpinBox;
 
 // The amplifier modes, its on/off indicator, the choice of the LPT port that drives its relay,
 // and a warning while that relay cannot be reached.
@@ -20,9 +21,11 @@ public:
 private:
     QLayout* makeModeButtons();
     QLayout* makePortOptions();
+    QLayout* makeWarmUp();
 
     Controller& m_c;
     QLabel* m_label4 = nullptr;
     QLabel* m_relayProblem = nullptr;
+    QSpinBox* m_warmUp = nullptr;
     std::array<QRadioButton*, 3> m_options{};
 };

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
+#include <QSpinBox>
 
 #include <algorithm>
 
@@ -45,6 +46,14 @@ void setChecked(QAbstractButton* button, bool checked)
     // Showing the model is no operator input: it must not run the box's handler again.
     const QSignalBlocker blocker(button);
     button->setChecked(checked);
+}
+
+void setValue(QSpinBox* box, int value)
+{
+    if (box->value() == value)
+        return;
+    const QSignalBlocker blocker(box);
+    box->setValue(value);
 }
 
 void setShown(QWidget* widget, bool shown)

@@ -7,6 +7,7 @@ class QAbstractButton;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QSpinBox;
 class QWidget;
 
 // Brings a widget into line with the model. Each setter touches the widget only when its value
@@ -20,6 +21,7 @@ void setText(QLabel* label, const QString& text);
 void setText(QLineEdit* edit, const QString& text);
 void setTitle(QGroupBox* box, const QString& title);
 void setChecked(QAbstractButton* button, bool checked);
+void setValue(QSpinBox* box, int value);
 void setShown(QWidget* widget, bool shown);
 void setToolTip(QWidget* widget, const QString& tip);
 // Fills the label's background with a stored colour.

@@ -1,11 +1,12 @@
 #include "engine/Amplifier.h"
 
-#include "engine/Controller.h"
 #include "common/Log.h"
+#include "engine/Controller.h"
 #include "relay/RelayPortStatus.h"
 
 #include <QDateTime>
 
+#include <algorithm>
 #include <chrono>
 
 namespace {
@@ -52,6 +53,7 @@ void Amplifier::Reset()
 
 void Amplifier::Ac()
 {
+    ++m_switchOns;
     write(1);
     c.m.label4 = {Texts::AmpOn, Colours::Green};
     c.s.ampState = 2;
@@ -98,6 +100,20 @@ void Amplifier::amfiac_Click()
         Ac();
 }
 
+void Amplifier::setWarmUpSeconds(int seconds)
+{
+    seconds = std::clamp(seconds, 0, AppSettings::MaxWarmUpSeconds);
+    if (seconds == c.settings.warmUpSeconds)
+        return;
+    AppSettings changed = c.settings;
+    changed.warmUpSeconds = seconds;
+    if (!changed.write(c.folder)) {
+        c.d.dialogs.tell(OperatorCommands::notSavedMessage({AppSettings::FileName}), Texts::WarningTitle);
+        return;
+    }
+    c.settings = changed;
+}
+
 void Amplifier::selectPort()
 {
     // The three tests one after another; any other value leaves the address as it was.
@@ -123,7 +139,9 @@ void Amplifier::continuousStep()
 
 void Amplifier::releaseStep()
 {
-    if (!c.melodies.isWavPlaying() && c.s.ampHoldAfterSound == 0)
+    // Not in the gap between a melody and its announcement: switched off and on again in one second,
+    // the loudspeakers click and an amplifier that mutes after power-on loses the announcement's start.
+    if (!c.melodies.isWavPlaying() && c.s.ampHoldAfterSound == 0 && !c.bells.announcementDue())
         Kapat();
 }
 

@@ -29,10 +29,16 @@ public:
     void assertStep();
 
     quint16 relayPortAddress() const { return m_relayPortAddress; }
+    // How many times `Ac` has run: tells a warm-up whether anyone else has held the amplifier since.
+    quint64 switchOnCount() const { return m_switchOns; }
+
+    // The amplifier warm-up before timed bells, 0..10 s, saved in "ayarlar.ini" at once.
+    void setWarmUpSeconds(int seconds);
 
 private:
     void write(quint16 value);
 
     Controller& c;
     quint16 m_relayPortAddress = 0;
+    quint64 m_switchOns = 0;
 };

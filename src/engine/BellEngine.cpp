@@ -1,7 +1,7 @@
 #include "engine/BellEngine.h"
 
-#include "engine/Controller.h"
 #include "common/Log.h"
+#include "engine/Controller.h"
 
 namespace {
 bool matchesColumn(const DaySchedule& grid, const QString& minute, Slots::Column column)
@@ -17,6 +17,21 @@ bool matchesAny(const DaySchedule& grid, const QString& minute)
 {
     return std::find(grid.begin(), grid.end(), minute) != grid.end();
 }
+
+QString minuteOf(const QDateTime& t)
+{
+    return t.toString(QStringLiteral("HH:mm"));
+}
+
+// The "hh:mm" that lies `lead` seconds ahead, in the one tick that first looks into that minute;
+// empty in every other tick, and when that minute is the current one.
+QString minuteEnteredAhead(const QDateTime& now, int lead, const QString& currentMinute)
+{
+    const QString ahead = minuteOf(now.addSecs(lead));
+    if (ahead == currentMinute || minuteOf(now.addSecs(lead - 1)) == ahead)
+        return {};
+    return ahead;
+}
 } // namespace
 
 void BellEngine::step17()
@@ -27,7 +42,7 @@ void BellEngine::step17()
     // 1. The guard is released by the first tick of another minute.
     if (s.minuteHandled == 1 && c.m.label1Caption.left(5) != c.m.text1)
         s.minuteHandled = 0;
-    s.bellMinuteCopy = s.currentMinute; // 2
+    s.bellMinuteCopy = s.currentMinute;      // 2
     if (!matchesAny(grid, s.bellMinuteCopy)) // 3
         return;
 
@@ -72,7 +87,15 @@ void BellEngine::step17()
         }
         if (melody) {
             qCInfo(lcBell) << "bell" << minute << *melody;
+            // The amplifier is on before the first note: switched on a tick later, as the player's
+            // state would have it, it cut the first second of every bell.
+            c.amp.Ac();
+            s.ampState = 1;
             c.melodies.playWavFile(c.melodies.fullPath(*melody));
+            // A melody that cannot be played leaves nothing to hear: off again at once, as after the
+            // anthem button, rather than for the rest of the second.
+            if (!c.melodies.isWavPlaying())
+                c.amp.Kapat();
         }
         c.m.text1 = minute;
         s.minuteHandled = 1;
@@ -97,12 +120,28 @@ void BellEngine::announce(const QString& file)
     s.announcementPending = 0;
 }
 
-void BellEngine::prepareUpcoming(const QDateTime& now)
+bool BellEngine::announcementDue()
 {
-    const QString soon = now.addSecs(PrepareLeadSeconds).toString(QStringLiteral("HH:mm"));
-    // Once per bell: only in the first second that looks ahead into its minute.
-    if (soon == c.s.currentMinute ||
-        now.addSecs(PrepareLeadSeconds - 1).toString(QStringLiteral("HH:mm")) == soon)
+    const ControllerState& s = c.s;
+    // The conditions of the announcement steps, as step 17 will find them later in this tick: the
+    // guard still holds this minute, an announcement is pending and the melody has ended.
+    if (s.bellsOff != 0 || s.minuteHandled != 1 || c.m.label1Caption.left(5) != c.m.text1 ||
+        s.announcementPending != 1 || c.melodies.isWavPlaying())
+        return false;
+    const DaySchedule& grid = c.m.grid;
+    return (c.m.check1 && matchesColumn(grid, s.currentMinute, Slots::Column::Student)) ||
+           (c.m.check2 && matchesColumn(grid, s.currentMinute, Slots::Column::Teacher));
+}
+
+void BellEngine::lookAhead(const QDateTime& now)
+{
+    prepareSounds(minuteEnteredAhead(now, PrepareLeadSeconds, c.s.currentMinute));
+    warmUp(now);
+}
+
+void BellEngine::prepareSounds(const QString& soon)
+{
+    if (soon.isEmpty())
         return;
     // Only what this bell can play: each decoded melody holds megabytes while it waits.
     const ControllerState& s = c.s;
@@ -124,4 +163,34 @@ void BellEngine::prepareUpcoming(const QDateTime& now)
         wanted << s.assemblyMelodyFile;
     if (!wanted.isEmpty())
         c.melodies.prepareSounds(wanted);
+}
+
+void BellEngine::warmUp(const QDateTime& now)
+{
+    // Many amplifiers stay mute for a second or more after power-on; the operator gives them time.
+    const int lead = c.settings.warmUpSeconds;
+    if (lead <= 0)
+        return;
+    const QString soon = minuteEnteredAhead(now, lead, c.s.currentMinute);
+    if (soon.isEmpty() || !matchesAny(c.m.grid, soon) || c.m.text1 == soon)
+        return;
+    qCInfo(lcRelay) << "amplifier warm-up:" << lead << "s before the bell at" << soon;
+    c.amp.Ac();
+    m_warmUpMinute = soon;
+    const QDateTime ahead = now.addSecs(lead);
+    m_warmUpBell = QDateTime(ahead.date(), QTime(ahead.time().hour(), ahead.time().minute()));
+    m_warmUpHold = c.amp.switchOnCount();
+}
+
+void BellEngine::endWarmUp(const QDateTime& now)
+{
+    if (m_warmUpMinute.isEmpty() || now < m_warmUpBell)
+        return;
+    // The bell took the amplifier over (its own switch-on leaves it releasable), or someone switched it
+    // on since and wants it so: either way the warm-up has nothing left to release.
+    if (c.m.text1 != m_warmUpMinute && c.amp.switchOnCount() == m_warmUpHold) {
+        qCInfo(lcRelay) << "no bell at" << m_warmUpMinute << "after the warm-up: the amplifier is released";
+        c.s.ampState = 1;
+    }
+    m_warmUpMinute.clear();
 }

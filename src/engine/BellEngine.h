@@ -13,13 +13,27 @@ public:
     explicit BellEngine(Controller& c) : c(c) {}
     void step17();
 
-    // A few seconds before a bell minute, tells the player which sounds are wanted, so it can open
-    // the device and decode them ahead and the bell starts on time. Changes nothing else.
-    void prepareUpcoming(const QDateTime& now);
+    // True in a tick whose step 17 will start a spoken announcement: the melody has ended within its
+    // minute and an announcement is wanted after it. The amplifier then stays on through the gap.
+    bool announcementDue();
+
+    // Looks ahead to the next bell minute: a few seconds before it, tells the player which sounds are
+    // wanted, so it can open the device and decode them ahead and the bell starts on time; and, with
+    // an amplifier warm-up set, switches the amplifier on that many seconds before the bell.
+    void lookAhead(const QDateTime& now);
     static constexpr int PrepareLeadSeconds = 3;
+
+    // Run in every tick after the bells: a warm-up whose bell did not start at hh:mm:00 (the bells were
+    // switched off, the grid changed) releases the amplifier it held, so it never stays on for nothing.
+    void endWarmUp(const QDateTime& now);
 
 private:
     void announce(const QString& file);
+    void prepareSounds(const QString& minute);
+    void warmUp(const QDateTime& now);
 
     Controller& c;
+    QString m_warmUpMinute;   // the bell minute the amplifier is warming up for, empty when none
+    QDateTime m_warmUpBell;   // hh:mm:00 of that minute
+    quint64 m_warmUpHold = 0; // the amplifier's switch-on count right after the warm-up's own
 };

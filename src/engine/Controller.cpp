@@ -55,7 +55,8 @@ void Controller::Timer1_Timer()
     dayRules.scheduledShutdown(); // 16
     if (s.bellsOff == 0)          // 17
         bells.step17();
-    if (s.bellsOff == 0) // not a step of its own: only readies the player for a bell that is due soon
-        bells.prepareUpcoming(now);
+    bells.endWarmUp(now);
+    if (s.bellsOff == 0) // not a step of its own: readies the player and the amplifier for a bell due soon
+        bells.lookAhead(now);
     m.tickDone();
 }

@@ -1,19 +1,19 @@
 #include "engine/OperatorCommands.h"
 
-#include "engine/Controller.h"
 #include "common/Log.h"
+#include "engine/Controller.h"
 #include "schedule/SettingsFiles.h"
 
 namespace {
 const QString BellsQuestion = QStringLiteral("Zillerin otomatik olarak çalma durumu değiştirilecektir, ");
+} // namespace
 
-QString notSavedMessage(const QStringList& files)
+QString OperatorCommands::notSavedMessage(const QStringList& files)
 {
     return QStringLiteral("Ayarlar kaydedilemedi: %1. "
                           "Program klasörüne yazma izni olmayabilir ya da disk dolu olabilir.")
         .arg(files.join(QStringLiteral(", ")));
 }
-} // namespace
 
 void OperatorCommands::Commandac_Click()
 {
@@ -26,7 +26,8 @@ void OperatorCommands::Commandac_Click()
 
 void OperatorCommands::Command12_Click()
 {
-    if (!c.d.dialogs.askYesNo(BellsQuestion + QStringLiteral("zilleri kapatmak istediğinizden emin misiniz ?")))
+    if (!c.d.dialogs.askYesNo(BellsQuestion +
+                              QStringLiteral("zilleri kapatmak istediğinizden emin misiniz ?")))
         return;
     c.s.bellsOff = 1;
     c.m.label7 = {Texts::BellsOff, Colours::LightRed};
@@ -87,7 +88,8 @@ void OperatorCommands::Command14_Click()
     MainModel& m = c.m;
     QStringList failed;
     if (!s.breakProgramPath.isEmpty() && !s.breakProgramImageName.isEmpty() &&
-        !SettingsFiles::writeUygulama(c.folder, s.breakProgramPath, s.breakProgramImageName, m.check33 ? 1 : 0))
+        !SettingsFiles::writeUygulama(c.folder, s.breakProgramPath, s.breakProgramImageName,
+                                      m.check33 ? 1 : 0))
         failed << QStringLiteral("uygulama.txt");
 
     auto flag = [](bool b) { return b ? 1 : 0; };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QStringList>
+
 class Controller;
 
 // The bell switch, the save buttons, exit and shutdown, and the unload every exit passes through.
@@ -17,6 +19,9 @@ public:
     void Command19_Click(); // "Kaydet" of the shutdown times
     void Command14_Click(); // "Kaydet" of the melody and music panel
     void Form_Unload();
+
+    // The operator's message when settings files could not be saved, naming them.
+    static QString notSavedMessage(const QStringList& files);
 
 private:
     Controller& c;

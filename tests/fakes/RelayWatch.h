@@ -7,9 +7,9 @@
 #include <string>
 
 // Ticks a rig and checks the amplifier relay after every tick: off in every quiet second and on
-// while anything plays. A WAV sound started by the tick itself (a bell) is heard from the next tick
-// on, so that tick is let off. Where the rules hold the amplifier on in silence (continuous mode, a
-// speech after the anthem, a break activity, a manual switch-on) the quiet check is waived.
+// while anything plays, from the tick that starts it. Where the rules hold the amplifier on in silence
+// (continuous mode, a speech after the anthem, a break activity, a manual switch-on) the quiet check
+// is waived.
 class RelayWatch
 {
 public:
@@ -17,9 +17,8 @@ public:
 
     void tick()
     {
-        const auto before = m_rig.wav.played.size();
         m_rig.tick();
-        check(m_rig.wav.played.size() > before);
+        check();
     }
     // Ticks at each whole second until the clock reads `until` (inclusive).
     void runUntil(const QTime& until)
@@ -40,12 +39,12 @@ public:
     QStringList faults;
 
 private:
-    void check(bool soundStartedByTick)
+    void check()
     {
         const ControllerState& s = m_rig.controller->s;
         const QString at = m_rig.clock.now().time().toString(QStringLiteral("HH:mm:ss"));
         const bool held = allowHeld || s.ampMode != 0 || s.ampHoldAfterSound == 1 || s.breakActive == 1;
-        if (somethingPlays() && !relayOn() && !soundStartedByTick)
+        if (somethingPlays() && !relayOn())
             faults << at + QStringLiteral(" sound plays, amplifier off");
         if (!somethingPlays() && relayOn() && !held)
             faults << at + QStringLiteral(" quiet, amplifier on");
