@@ -1,6 +1,8 @@
 #include "app/ClockLabel.h"
 
 #include <QEvent>
+#include <QFontMetricsF>
+#include <QtMath>
 #include <QPainter>
 
 namespace {
@@ -39,18 +41,19 @@ void ClockLabel::paintEvent(QPaintEvent* event)
         for (QChar c : QStringLiteral("0123456789:"))
             glyph(c);
     }
-    int width = 0;
+    qreal width = 0;
     for (QChar c : text())
         width += glyph(c).advance;
     QPainter painter(this);
     painter.drawPixmap(0, 0, face());
     const QRect area = contentsRect();
-    int x = area.x() + (area.width() - width) / 2;
+    // Placed at fractional advances, as a laid-out text places them, each rounded to a whole pixel.
+    qreal x = area.x() + (area.width() - width) / 2;
     const QFontMetrics metrics = fontMetrics();
     const int y = area.y() + (area.height() - metrics.height()) / 2;
     for (QChar c : text()) {
         const Glyph& g = glyph(c);
-        painter.drawPixmap(x - glyphMargin(metrics), y, g.picture);
+        painter.drawPixmap(qRound(x) - glyphMargin(metrics), y, g.picture);
         x += g.advance;
     }
 }
@@ -75,9 +78,9 @@ const ClockLabel::Glyph& ClockLabel::glyph(QChar c)
         return *found;
     const QFontMetrics metrics = fontMetrics();
     const qreal ratio = devicePixelRatioF();
-    const int advance = metrics.horizontalAdvance(c);
+    const qreal advance = QFontMetricsF(font()).horizontalAdvance(c);
     // Room either side for serifs and strokes that reach past the advance.
-    QPixmap picture(QSize(advance + 2 * glyphMargin(metrics), metrics.height()) * ratio);
+    QPixmap picture(QSize(qCeil(advance) + 2 * glyphMargin(metrics), metrics.height()) * ratio);
     picture.setDevicePixelRatio(ratio);
     picture.fill(Qt::transparent);
     QPainter painter(&picture);

@@ -24,7 +24,7 @@ private:
     struct Glyph
     {
         QPixmap picture;
-        int advance = 0;
+        qreal advance = 0;
     };
 
     const QPixmap& face();
