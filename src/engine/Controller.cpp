@@ -30,7 +30,10 @@ void Controller::Timer1_Timer()
     static const QLocale turkish(QLocale::Turkish, QLocale::Turkey);
     const QDateTime now = d.clock.now();
 
-    m.frame1Caption = turkish.toString(now, QStringLiteral("dd MMMM yyyy  dddd")); // 1
+    if (now.date() != m_frame1Date) { // 1: formatted once a day, the same text every second
+        m_frame1Date = now.date();
+        m.frame1Caption = turkish.toString(now, QStringLiteral("dd MMMM yyyy  dddd"));
+    }
     m.label1Caption = now.toString(QStringLiteral("HH:mm:ss"));                    // 2
     s.currentMinute = m.label1Caption.left(5);                                     // 3
     s.todayName = DayTable::nameOf(now.date());                                    // 4

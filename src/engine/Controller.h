@@ -81,4 +81,7 @@ public:
 Q_SIGNALS:
     void dayLoaded(const QString& dayName);
     void unloaded();
+
+private:
+    QDate m_frame1Date; // the date the caption of Frame1 shows
 };
