@@ -12,6 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <ctime>
+
 using namespace EngineScenario;
 
 namespace {
@@ -217,6 +220,28 @@ TEST(ClockJump, WaitForTheNextTickStaysWithinASecondAcrossAnyJump)
             EXPECT_EQ(after.addMSecs(wait).time().msec(), 1000 - TickScheduler::EarlyMs) << seconds << " " << ms;
         }
     }
+}
+
+TEST(SystemClock, ShowsTheLocalTimeOfEveryZone)
+{
+    // The zone's offset is looked up once a minute; what it gives must be the local time all the same.
+    const QByteArray saved = qgetenv("TZ");
+    for (const char* zone : {"UTC", "Europe/Istanbul", "America/St_Johns", "Asia/Kathmandu"}) {
+        SCOPED_TRACE(zone);
+        qputenv("TZ", zone);
+        tzset();
+        const SystemClock clock;
+        const QDateTime local = QDateTime::currentDateTime();
+        const QDateTime now = clock.now();
+        EXPECT_EQ(now.offsetFromUtc(), local.offsetFromUtc());
+        EXPECT_LT(std::abs(now.msecsTo(local)), 1000);
+        EXPECT_LT(std::abs(now.time().msecsTo(local.time())), 1000);
+    }
+    if (saved.isNull())
+        qunsetenv("TZ");
+    else
+        qputenv("TZ", saved);
+    tzset();
 }
 
 TEST(ClockJump, SchedulerKeepsTickingWhileTheClockJumpsBackAndForth)
