@@ -138,6 +138,9 @@ def measure(args):
               "program's log):")
         closes = relay_closes(log, minutes, args.warm_up)
         report("relay closes (vezozil)", [None if c is None else c - m for c, m in zip(closes, minutes)])
+        if args.warm_up:
+            report("  the same after hh:mm:00 - %d s" % args.warm_up,
+                   [None if c is None else c - m + args.warm_up for c, m in zip(closes, minutes)])
         ours = report("audible onset (vezozil)", onsets[0])
         floor = report("audible onset (paplay floor)", onsets[1])
         print("median onset vezozil / paplay floor: %.2fx" % (ours / floor if floor > 0 else float("inf")))
