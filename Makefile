@@ -2,11 +2,13 @@
 BUILD ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
+# Where the package installs the program; the program looks for its defaults under it.
+PREFIX ?= /usr
 CMAKE_FLAGS ?=
 
 FUZZ_SECONDS ?= 15
 
-.PHONY: all deps configure build test run bench asan fuzz clean
+.PHONY: all deps configure build test run bench asan fuzz package clean
 
 all: build
 
@@ -14,7 +16,7 @@ deps:
 	@scripts/install-deps
 
 configure: deps
-	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DCMAKE_INSTALL_PREFIX=$(PREFIX) \
 	    -DCMAKE_CXX_COMPILER_LAUNCHER=ccache $(CMAKE_FLAGS) >/dev/null
 
 build: configure
@@ -29,6 +31,10 @@ run: build
 bench: build
 	@scripts/install-deps --bench
 	@bench/run-all $(BUILD)
+
+# The Debian package vezozil_<version>_<arch>.deb, in the build tree, from the same build as the tests.
+package: build
+	@cmake --build $(BUILD) --target package
 
 # Address and undefined-behaviour sanitizers, in a build tree of their own.
 asan:

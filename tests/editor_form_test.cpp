@@ -4,7 +4,9 @@
 #include "support/TestSupport.h"
 
 #include <QAbstractButton>
+#include <QKeyEvent>
 #include <QListWidget>
+#include <QMouseEvent>
 
 #include <gtest/gtest.h>
 
@@ -218,4 +220,54 @@ TEST(Form2, SaveIntoAFolderThatIsAFileIsToldAndWritesNothing)
         rig.dialogs.told[0].first.startsWith(QStringLiteral("Şu günün saatleri kaydedilemedi: Pazartesi.")));
     ASSERT_TRUE(blocker.open(QIODevice::ReadOnly));
     EXPECT_EQ(blocker.readAll(), QByteArray("not a folder"));
+}
+
+TEST(Form2, TheSelectedDayCannotBePutDown)
+{
+    enum class Gesture { CtrlClickSelected, CtrlSpace, ClickBelowTheDays, CtrlClickAnother };
+    const std::pair<Gesture, QString> cases[] = {
+        {Gesture::CtrlClickSelected, Tuesday},
+        {Gesture::CtrlSpace, Tuesday},
+        {Gesture::ClickBelowTheDays, Tuesday},
+        {Gesture::CtrlClickAnother, QStringLiteral("Cuma")},
+    };
+    for (const auto& [gesture, expected] : cases) {
+        EditorRig rig;
+        auto form = rig.openEditor();
+        form->show();
+        QListWidget* list = form->dayList();
+        list->setCurrentRow(1);
+        form->field(0)->setText(QStringLiteral("06:06")); // unsaved typing a reload would lose
+        QWidget* viewport = list->viewport();
+        auto click = [&](QPoint at, Qt::KeyboardModifiers modifiers) {
+            QMouseEvent press(QEvent::MouseButtonPress, at, viewport->mapToGlobal(at), Qt::LeftButton,
+                              Qt::LeftButton, modifiers);
+            QCoreApplication::sendEvent(viewport, &press);
+            QMouseEvent release(QEvent::MouseButtonRelease, at, viewport->mapToGlobal(at), Qt::LeftButton,
+                                Qt::NoButton, modifiers);
+            QCoreApplication::sendEvent(viewport, &release);
+        };
+        switch (gesture) {
+        case Gesture::CtrlClickSelected:
+            click(list->visualItemRect(list->item(1)).center(), Qt::ControlModifier);
+            break;
+        case Gesture::CtrlSpace: {
+            QKeyEvent key(QEvent::KeyPress, Qt::Key_Space, Qt::ControlModifier, QStringLiteral(" "));
+            QCoreApplication::sendEvent(list, &key);
+            break;
+        }
+        case Gesture::ClickBelowTheDays:
+            list->item(6)->setSizeHint(QSize(0, 4)); // leaves room below the last day
+            list->doItemsLayout();
+            click(QPoint(4, viewport->height() - 2), Qt::NoModifier);
+            break;
+        case Gesture::CtrlClickAnother:
+            click(list->visualItemRect(list->item(4)).center(), Qt::ControlModifier);
+            break;
+        }
+        EXPECT_EQ(form->selectedDay(), expected) << int(gesture);
+        if (expected == Tuesday) {
+            EXPECT_EQ(form->field(0)->text(), QStringLiteral("06:06")) << int(gesture);
+        }
+    }
 }

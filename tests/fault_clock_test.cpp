@@ -4,6 +4,7 @@
 #include "engine/TickScheduler.h"
 #include "fakes/CoreApplication.h"
 #include "fakes/EngineScenario.h"
+#include "support/LogCapture.h"
 #include "support/TestSupport.h"
 
 #include <QDeadlineTimer>
@@ -57,6 +58,45 @@ TEST(ClockJump, ForwardJumpSkipsTheBellsItPassesAndRingsTheNextOnTime)
     j.rig.runUntil(QTime(9, 40, 0));
     EXPECT_EQ(j.rung(), QStringList({"1.wav", "2.wav", "3.wav"}));
     EXPECT_EQ(j.rig.model.text1, QStringLiteral("09:40"));
+}
+
+TEST(ClockJump, EachBellMinuteJumpedOverIsLogged)
+{
+    struct Case
+    {
+        QTime from, to;
+        bool bellsOff;
+        QStringList logged;
+    };
+    const Case cases[] = {
+        {QTime(8, 30, 0),
+         QTime(9, 30, 0),
+         false,
+         {"bell at 08:40 skipped: the clock jumped from 08:30:00 to 09:30:00",
+          "bell at 09:00 skipped: the clock jumped from 08:30:00 to 09:30:00",
+          "bell at 09:02 skipped: the clock jumped from 08:30:00 to 09:30:00"}},
+        {QTime(7, 58, 30),
+         QTime(8, 1, 30),
+         false,
+         {"bell at 08:00 skipped: the clock jumped from 07:58:30 to 08:01:30"}},
+        {QTime(7, 59, 10), QTime(8, 0, 30), false, {}}, // lands in the bell's minute: it rings
+        {QTime(7, 59, 59),
+         QTime(8, 1, 0),
+         false, // one missed second holds the whole bell minute
+         {"bell at 08:00 skipped: the clock jumped from 07:59:59 to 08:01:00"}},
+        {QTime(9, 30, 0), QTime(8, 30, 0), false, {}}, // backwards: nothing passed by
+        {QTime(8, 30, 0), QTime(9, 30, 0), true, {}},  // with the bells off nothing would have rung
+    };
+    for (const Case& c : cases) {
+        Jumping j(c.from.addSecs(-5));
+        j.rig.runUntil(c.from);
+        j.rig.controller->s.bellsOff = c.bellsOff ? 1 : 0;
+        LogCapture log("vezozil.bell");
+        j.setClock(c.to);
+        j.rig.tick();
+        EXPECT_EQ(log.messages().filter(QStringLiteral("skipped")), c.logged)
+            << c.from.toString().toStdString();
+    }
 }
 
 TEST(ClockJump, ForwardJumpIntoABellMinuteRingsItAtOnce)

@@ -2,14 +2,18 @@
 #include "support/TestSupport.h"
 
 #include "app/GridPanel.h"
+#include "app/ToolTipWrapper.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTextDocument>
+#include <QToolTip>
 
 #include <optional>
 
@@ -226,5 +230,29 @@ TEST(MainWindowDesign, MenuHoldsItsSixItemsInOrderInTheMenuBar)
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(actions[i]->objectName(), QString::fromLatin1(items[i].first));
         EXPECT_EQ(actions[i]->text(), items[i].second);
+    }
+}
+
+TEST(MainWindowDesign, EveryToolTipShowsWithinAReadableWidthWithItsTextWhole)
+{
+    GuiRig gui;
+    gui.window.show();
+    for (const Design& d : Designs) {
+        if (!d.toolTip || d.toolTip->isEmpty())
+            continue;
+        SCOPED_TRACE(d.name);
+        QToolTip::showText(QPoint(10, 10), ToolTipWrapper::shown(*d.toolTip), &gui.window);
+        const QLabel* tip = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->inherits("QTipLabel") && w->isVisible())
+                tip = qobject_cast<QLabel*>(w);
+        }
+        ASSERT_NE(tip, nullptr);
+        EXPECT_LE(tip->width(), 560);
+        QTextDocument shown;
+        shown.setHtml(tip->text());
+        // Wrapped or not, every word and space of the text is there, and nothing else.
+        EXPECT_EQ(Qt::mightBeRichText(tip->text()) ? shown.toPlainText().trimmed() : tip->text(), *d.toolTip);
+        QToolTip::hideText();
     }
 }

@@ -261,15 +261,24 @@ TEST(MainWindow, TicksShowWhatTheyChangeBesideTheClock)
     }
 }
 
-TEST(MainWindow, ShutdownTimesTypedReachTheModel)
+TEST(MainWindow, ShutdownTimesTakeAnyFiveCharactersAsTyped)
 {
-    GuiRig gui;
-    gui.start();
-    auto* text26 = gui.find<QLineEdit>(QStringLiteral("Text26"));
-    text26->selectAll();
-    typeInto(text26, QStringLiteral("16:3x0"));
-    EXPECT_EQ(gui.rig.model.text26, QStringLiteral("16:30"));
-    EXPECT_EQ(gui.rig.model.text45, QStringLiteral("18:00"));
+    const std::pair<QString, QString> cases[] = {
+        {QStringLiteral("16:30"), QStringLiteral("16:30")},
+        {QStringLiteral("XX:XX"), QStringLiteral("XX:XX")}, // no clock shows it: no shutdown that day
+        {QStringLiteral("16.30"), QStringLiteral("16.30")},
+        {QStringLiteral("16:300"), QStringLiteral("16:30")},
+        {QStringLiteral("yok"), QStringLiteral("yok")},
+    };
+    for (const auto& [typed, kept] : cases) {
+        GuiRig gui;
+        gui.start();
+        auto* text26 = gui.find<QLineEdit>(QStringLiteral("Text26"));
+        text26->selectAll();
+        typeInto(text26, typed);
+        EXPECT_EQ(gui.rig.model.text26, kept) << typed.toStdString();
+        EXPECT_EQ(gui.rig.model.text45, QStringLiteral("18:00"));
+    }
 }
 
 TEST(MainWindow, PortOptionTakesEffectAtTheNextStart)

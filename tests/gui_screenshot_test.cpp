@@ -1,21 +1,23 @@
 #include "support/GuiRig.h"
+#include "support/ScreenGrab.h"
+
+#include "app/UiScale.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QScreen>
 
-// Renders the main window as the operator sees it on a school's PC and saves it where
-// VEZOZIL_SCREENSHOT points; skipped otherwise. docs/main-window.png comes from
-//   QT_QPA_PLATFORM=xcb VEZOZIL_SCREENSHOT=$PWD/docs/main-window.png
-//   xvfb-run -a -s "-screen 0 1366x768x24" build/gui_screenshot_test   (one command line)
-// (VEZOZIL_SCREENSHOT_MODE=program shows the break-program controls instead of the music list).
+// Renders the main window as the operator sees it on a school's PC, at the size it takes on that
+// screen, and saves it where VEZOZIL_SCREENSHOT points; skipped otherwise. scripts/screenshots makes
+// the pictures in docs/ with it. VEZOZIL_SCREENSHOT_MODE=program shows the break-program controls
+// instead of the music list.
 TEST(MainWindowScreenshot, SavesTheWindowAsPng)
 {
     const QString path = qEnvironmentVariable("VEZOZIL_SCREENSHOT");
     if (path.isEmpty())
         GTEST_SKIP() << "set VEZOZIL_SCREENSHOT to a .png path to render the window";
 
-    GuiRig gui(QDateTime(QDate(2026, 12, 8), QTime(10, 24, 37)));
+    GuiRig gui(QDateTime(QDate(2026, 12, 8), QTime(10, 24, 37)), UiScale::forPrimaryScreen());
     const char* const day[24] = {"08:40", "08:50", "09:30", "09:38", "09:40", "10:20", "10:38", "10:40",
                                  "11:20", "11:28", "11:30", "12:10", "13:27", "13:30", "14:10", "14:28",
                                  "14:30", "15:10", "15:28", "15:30", "16:35", "16:43", "16:45", "17:25"};
@@ -44,7 +46,7 @@ TEST(MainWindowScreenshot, SavesTheWindowAsPng)
     QCoreApplication::processEvents();
 
     QDir().mkpath(QFileInfo(path).absolutePath());
-    ASSERT_TRUE(gui.window.grab().save(path));
+    ASSERT_TRUE(saveScreenshot(gui.window, path));
     std::printf("window %dx%d on a screen of %dx%d\n", gui.window.width(), gui.window.height(),
                 gui.window.screen()->size().width(), gui.window.screen()->size().height());
 }

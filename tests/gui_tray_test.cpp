@@ -7,6 +7,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMenu>
+#include <QMouseEvent>
 
 #include <gtest/gtest.h>
 
@@ -20,7 +21,8 @@ struct TrayRig
             rig.model,
             Devices{rig.clock, rig.port, rig.wav, rig.music, rig.desktop, rig.dialogs, shell, rig.instance},
             ProgramFolder(rig.dir.path()));
-        window = std::make_unique<MainWindow>(*rig.controller, rig.desktop, [] {});
+        window = std::make_unique<MainWindow>(
+            *rig.controller, rig.desktop, [] {}, 1.0);
         shell.attach(window.get(), rig.controller.get());
         EXPECT_TRUE(rig.load());
         window->show();
@@ -85,6 +87,34 @@ TEST(TrayShell, RightClickPopsUpTheWindowsMenu)
     QMenu* menu = tray.window->trayMenu();
     EXPECT_TRUE(menu->isVisible());
     EXPECT_TRUE(tray.window->isHidden());
+    menu->hide();
+}
+
+TEST(TrayShell, IconWindowOpensTheMenuOnTheRightButtonsRelease)
+{
+    const struct
+    {
+        QEvent::Type type;
+        Qt::MouseButton button;
+        bool menuShown;
+    } steps[] = {
+        {QEvent::MouseButtonPress, Qt::RightButton, false},
+        {QEvent::MouseButtonPress, Qt::LeftButton, false},
+        {QEvent::MouseButtonRelease, Qt::LeftButton, false},
+        {QEvent::MouseButtonRelease, Qt::RightButton, true},
+    };
+    TrayRig tray;
+    tray.shell.hideWindow();
+    QWidget iconWindow; // stands for the window Qt draws the icon in
+    tray.shell.watchIconWindow(&iconWindow);
+    QMenu* menu = tray.window->trayMenu();
+    for (const auto& step : steps) {
+        const QPointF at(4, 4);
+        QMouseEvent event(step.type, at, at, step.button,
+                          step.type == QEvent::MouseButtonPress ? step.button : Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&iconWindow, &event);
+        EXPECT_EQ(menu->isVisible(), step.menuShown) << step.type << ' ' << step.button;
+    }
     menu->hide();
 }
 

@@ -3,6 +3,7 @@
 #include "app/Controls.h"
 #include "app/WidgetSync.h"
 #include "engine/Controller.h"
+#include "engine/Texts.h"
 
 #include <QButtonGroup>
 #include <QHBoxLayout>
@@ -31,9 +32,14 @@ AmplifierPanel::AmplifierPanel(Controller& c, QWidget* parent)
     m_relayProblem->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold;"));
     m_relayProblem->setWordWrap(true);
     m_relayProblem->setHidden(true);
+    // Two lines within the width the buttons give the frame: a long message must not widen the
+    // window past a small screen. The tooltip holds the whole text, should it ever need a third.
+    m_relayProblem->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    m_relayProblem->setFixedHeight(m_relayProblem->fontMetrics().lineSpacing() * 2 + 2);
 
     auto* layout = new QVBoxLayout(this);
-    layout->setSpacing(4);
+    layout->setContentsMargins(6, 2, 6, 4);
+    layout->setSpacing(2);
     layout->addLayout(makeModeButtons());
     layout->addLayout(makePortOptions());
     layout->addLayout(makeWarmUp());
@@ -56,10 +62,11 @@ QLayout* AmplifierPanel::makeModeButtons()
 
     m_label4 = Controls::label(this, QStringLiteral("Label4"));
     m_label4->setAlignment(Qt::AlignCenter);
-    m_label4->setMinimumWidth(110);
     QFont bold = m_label4->font();
     bold.setBold(true);
     m_label4->setFont(bold);
+    m_label4->setMinimumWidth(m_label4->fontMetrics().horizontalAdvance(Texts::AmpOff) +
+                              m_label4->fontMetrics().height());
     m_label4->setFrameShape(QFrame::Panel);
     m_label4->setFrameShadow(QFrame::Sunken);
 

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QVBoxLayout>
 
 namespace {
@@ -77,7 +78,8 @@ BreakProgramPanel::BreakProgramPanel(Controller& c, QWidget* parent)
     m_programControls = {label18, label5, command5, m_programPath, label17, command24, m_imageName};
 
     auto* layout = new QVBoxLayout(this);
-    layout->setSpacing(4);
+    layout->setContentsMargins(6, 2, 6, 4);
+    layout->setSpacing(3);
     layout->addWidget(m_check33);
     layout->addWidget(label18);
     layout->addWidget(label5);
@@ -87,10 +89,27 @@ BreakProgramPanel::BreakProgramPanel(Controller& c, QWidget* parent)
     refresh();
 }
 
-void BreakProgramPanel::fitTextsTo(int width)
+void BreakProgramPanel::fitTextsTo(int panelWidth)
 {
-    for (QLabel* label : m_helpTexts)
+    const QMargins frame = contentsMargins();
+    const QMargins inner = layout()->contentsMargins();
+    const int width = panelWidth - frame.left() - frame.right() - inner.left() - inner.right();
+    for (QLabel* label : m_helpTexts) {
         label->setFixedHeight(label->heightForWidth(width));
+        // With its height fixed the label no longer asks for one by width; a layout that still thought
+        // so would keep sizes from the other mode and grow the window when "Hayır" is ticked.
+        QSizePolicy policy = label->sizePolicy();
+        policy.setHeightForWidth(false);
+        label->setSizePolicy(policy);
+    }
+}
+
+void BreakProgramPanel::resizeEvent(QResizeEvent* event)
+{
+    QGroupBox::resizeEvent(event);
+    // The panel's real width, should it differ from the one the texts were fitted to.
+    if (event->size().width() != event->oldSize().width())
+        fitTextsTo(event->size().width());
 }
 
 void BreakProgramPanel::refresh()

@@ -17,9 +17,12 @@ class BreakProgramPanel : public QGroupBox
 public:
     explicit BreakProgramPanel(Controller& c, QWidget* parent = nullptr);
     void refresh();
-    // Gives each help text the height it needs at that width, so the window's size does not depend on
-    // how the layout guesses the height of wrapped text.
-    void fitTextsTo(int width);
+    // Gives each help text the height it needs in a panel this wide, so the window's size does not
+    // depend on how the layout guesses the height of wrapped text.
+    void fitTextsTo(int panelWidth);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     Controller& m_c;

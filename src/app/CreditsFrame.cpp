@@ -21,7 +21,8 @@ CreditsFrame::CreditsFrame(Desktop& desktop, QWidget* parent) : QFrame(parent), 
     setFrameShape(QFrame::StyledPanel);
 
     m_image2 = Controls::label(this, QStringLiteral("Image2"));
-    m_image2->setPixmap(QIcon(AppIconPath).pixmap(QSize(56, 56)));
+    const int side = fontMetrics().height() * 3;
+    m_image2->setPixmap(QIcon(AppIconPath).pixmap(QSize(side, side)));
     m_image2->setCursor(Qt::PointingHandCursor);
     m_image2->setToolTip(QStringLiteral("Programın web sayfasını açmak için tıklayınız."));
     m_image2->installEventFilter(this);
@@ -31,10 +32,12 @@ CreditsFrame::CreditsFrame(Desktop& desktop, QWidget* parent) : QFrame(parent), 
     big.setBold(true);
     big.setPointSizeF(big.pointSizeF() * 1.5);
     title->setFont(big);
-    QString about = QStringLiteral("Okul zil programı");
-    if (!QCoreApplication::applicationVersion().isEmpty())
-        about += QStringLiteral(" · sürüm ") + QCoreApplication::applicationVersion();
-    QLabel* line = Controls::label(this, QStringLiteral("creditLine"), about);
+    // The version on a line of its own: after the description it would widen the narrow column of
+    // buttons, and with it the window.
+    QLabel* version = Controls::label(this, QStringLiteral("creditVersion"));
+    version->setText(QStringLiteral("sürüm ") + QCoreApplication::applicationVersion());
+    version->setHidden(QCoreApplication::applicationVersion().isEmpty());
+    QLabel* line = Controls::label(this, QStringLiteral("creditLine"), QStringLiteral("Okul zil programı"));
     QLabel* address = Controls::label(this, QStringLiteral("creditAddress"), HomePage);
     address->setForegroundRole(QPalette::PlaceholderText);
 
@@ -42,6 +45,7 @@ CreditsFrame::CreditsFrame(Desktop& desktop, QWidget* parent) : QFrame(parent), 
     texts->setSpacing(0);
     texts->addWidget(title);
     texts->addWidget(line);
+    texts->addWidget(version);
     texts->addWidget(address);
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(m_image2);

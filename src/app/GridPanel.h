@@ -10,6 +10,7 @@
 class Controller;
 class QCheckBox;
 class QGridLayout;
+class QLabel;
 class QLineEdit;
 
 // Today's bell times, one row per lesson, with the music box of each lesson and the button that
@@ -25,7 +26,8 @@ public:
     static QString lessonLabelName(int lesson);
 
 private:
-    void addHeadings(QGridLayout* grid);
+    QLabel* addHeadings(QGridLayout* grid);
+    void alignColumnsUnder(QGridLayout* grid, QLabel* heading);
     void addLessonRow(QGridLayout* grid, int lesson);
     void addAssemblyRow(QGridLayout* grid, int row);
     QLineEdit* addTimeBox(QGridLayout* grid, int slot, int row, int column);

@@ -10,8 +10,9 @@
 #include "app/PlayNowPanel.h"
 #include "app/ShutdownPanel.h"
 #include "app/StatusPanel.h"
-#include "engine/Controller.h"
+#include "app/ToolTipWrapper.h"
 #include "common/Log.h"
+#include "engine/Controller.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -20,15 +21,20 @@
 #include <QMenuBar>
 #include <QVBoxLayout>
 
-MainWindow::MainWindow(Controller& c, Desktop& desktop, std::function<void()> openEditor, QWidget* parent)
+MainWindow::MainWindow(Controller& c, Desktop& desktop, std::function<void()> openEditor, double zoom,
+                       QWidget* parent)
     : QMainWindow(parent), m_c(c)
 {
     initAppResources();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(Texts::WindowCaption);
     setWindowIcon(QIcon(AppIconPath));
+    ToolTipWrapper::install();
+    // Before any control exists: each one takes its size from the font it inherits.
+    setFont(UiScale::zoomed(font(), zoom));
     buildMenu();
-    setCentralWidget(buildCentralWidget(desktop, std::move(openEditor)));
+    buildCentralWidget(desktop, std::move(openEditor));
+    UiScale::enlargeIndicators(this, zoom);
     connect(&c.m, &MainModel::changed, this, [this] {
         m_stale = true;
         refresh();
@@ -63,38 +69,42 @@ void MainWindow::buildMenu()
     }
 }
 
-QWidget* MainWindow::buildCentralWidget(Desktop& desktop, std::function<void()> openEditor)
+void MainWindow::buildCentralWidget(Desktop& desktop, std::function<void()> openEditor)
 {
-    m_status = new StatusPanel(m_c);
-    m_amplifier = new AmplifierPanel(m_c);
-    m_grid = new GridPanel(m_c, std::move(openEditor));
-    m_melodyMusic = new MelodyMusicPanel(m_c);
-    m_breakProgram = new BreakProgramPanel(m_c);
+    // Every panel is made inside the window, so that it inherits the window's font as it is built.
+    auto* central = new QWidget(this);
+    setCentralWidget(central);
+    m_status = new StatusPanel(m_c, central);
+    m_amplifier = new AmplifierPanel(m_c, central);
+    m_shutdown = new ShutdownPanel(m_c, central);
+    m_grid = new GridPanel(m_c, std::move(openEditor), central);
+    m_melodyMusic = new MelodyMusicPanel(m_c, central);
+    m_breakProgram = new BreakProgramPanel(m_c, m_melodyMusic);
     m_melodyMusic->addBreakProgramPanel(m_breakProgram);
-    m_playNow = new PlayNowPanel(m_c);
-    m_shutdown = new ShutdownPanel(m_c);
-    m_credits = new CreditsFrame(desktop);
+    m_playNow = new PlayNowPanel(m_c, central);
+    m_credits = new CreditsFrame(desktop, central);
 
+    // The status area across the top: date and clock, the last bell and the bell switch, the
+    // amplifier, the shutdown times. Below it the timetable, the settings and the play-now buttons.
     auto* top = new QHBoxLayout;
     top->addWidget(m_status, 1);
     top->addWidget(m_amplifier);
+    top->addWidget(m_shutdown);
 
     auto* right = new QVBoxLayout;
     right->addWidget(m_playNow, 1);
-    right->addWidget(m_shutdown);
     right->addWidget(m_credits);
 
     auto* columns = new QHBoxLayout;
     columns->addWidget(m_grid);
-    columns->addWidget(m_melodyMusic);
-    columns->addLayout(right, 1);
+    columns->addWidget(m_melodyMusic, 1);
+    columns->addLayout(right);
 
-    auto* central = new QWidget;
     auto* layout = new QVBoxLayout(central);
-    layout->setContentsMargins(8, 6, 8, 8);
+    layout->setContentsMargins(6, 4, 6, 6);
+    layout->setSpacing(6);
     layout->addLayout(top);
     layout->addLayout(columns, 1);
-    return central;
 }
 
 void MainWindow::refresh()
@@ -128,6 +138,11 @@ void MainWindow::setVisible(bool visible)
     QMainWindow::setVisible(visible);
 }
 
+void MainWindow::setAutostart(Autostart* autostart)
+{
+    m_shutdown->setAutostart(autostart);
+}
+
 void MainWindow::refreshPanels()
 {
     m_stale = false;
@@ -135,8 +150,16 @@ void MainWindow::refreshPanels()
     m_status->refresh();
     m_amplifier->refresh();
     m_grid->refresh();
-    m_melodyMusic->refresh();
-    m_breakProgram->refresh();
+    // The controls of the break mode being left go away before those of the other appear: showing a
+    // control lays the window out at once, and with both sets shown for that moment the window would
+    // grow to hold them all and stay that high.
+    if (m_c.m.programControlsShown) {
+        m_melodyMusic->refresh();
+        m_breakProgram->refresh();
+    } else {
+        m_breakProgram->refresh();
+        m_melodyMusic->refresh();
+    }
     m_shutdown->refresh();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/UiScale.h"
 #include "engine/MainModel.h"
 
 #include <QMainWindow>
@@ -7,6 +8,7 @@
 #include <functional>
 
 class AmplifierPanel;
+class Autostart;
 class BreakProgramPanel;
 class Controller;
 class CreditsFrame;
@@ -24,18 +26,22 @@ class MainWindow : public QMainWindow
 {
     Q_OBJECT
 public:
-    MainWindow(Controller& c, Desktop& desktop, std::function<void()> openEditor, QWidget* parent = nullptr);
+    // `zoom` sizes the window's text and controls (see UiScale); by default to suit the primary screen.
+    MainWindow(Controller& c, Desktop& desktop, std::function<void()> openEditor,
+               double zoom = UiScale::forPrimaryScreen(), QWidget* parent = nullptr);
 
     // "Vezo Zil Menüsü": the same menu stands in the menu bar and pops up from the tray icon.
     QMenu* trayMenu() const { return m_menu; }
     void setVisible(bool visible) override;
+    // "Bilgisayar açılınca başlat" works on this; without it the box is greyed out.
+    void setAutostart(Autostart* autostart);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildMenu();
-    QWidget* buildCentralWidget(Desktop& desktop, std::function<void()> openEditor);
+    void buildCentralWidget(Desktop& desktop, std::function<void()> openEditor);
     void refresh();
     void refreshPanels();
 

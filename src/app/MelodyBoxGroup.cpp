@@ -10,6 +10,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 
 namespace {
 const QString AnnouncementTip = QStringLiteral("Melodiden sonra sözlü anons istiyorsanız işaretleyiniz");
@@ -25,8 +27,14 @@ MelodyBoxGroup::MelodyBoxGroup(Controller& c, Design design, QWidget* parent)
     // The rows are fixed: typed text selects no row and never becomes a new one.
     m_combo->setInsertPolicy(QComboBox::NoInsert);
     m_combo->setCompleter(nullptr);
-    m_combo->setMinimumContentsLength(Texts::MelodyPrompt.size() + 1);
-    m_combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    // Wide enough for "Melodi Seçiniz" whole, and no wider: the entries are shorter.
+    QStyleOptionComboBox option;
+    option.initFrom(m_combo);
+    option.editable = true;
+    const QSize text(m_combo->fontMetrics().horizontalAdvance(Texts::MelodyPrompt) + 4,
+                     m_combo->fontMetrics().height());
+    m_combo->setMinimumWidth(
+        m_combo->style()->sizeFromContents(QStyle::CT_ComboBox, &option, text, m_combo).width());
     for (int row = 1; row <= MelodyRows; ++row)
         m_combo->addItem(QStringLiteral("Melodi %1").arg(row));
     m_combo->setEditText(Texts::MelodyPrompt);

@@ -49,22 +49,23 @@ MelodyMusicPanel::MelodyMusicPanel(Controller& c, QWidget* parent)
 {
     setObjectName(QStringLiteral("Frame8"));
     m_layout = new QVBoxLayout(this);
-    m_layout->setSpacing(6);
+    m_layout->setContentsMargins(6, 4, 6, 6);
+    m_layout->setSpacing(4);
     m_layout->addLayout(makeMelodyBoxes());
-    m_layout->addLayout(makeSwitches());
-    m_layout->addLayout(makeMusicList());
-    m_layout->addLayout(makeVolumeAndSave());
+    m_layout->addLayout(makeSwitchesAndVolume());
+    m_layout->addLayout(makeMusicList(), 1);
     // A fixed width lets the break program's help texts wrap to a height known in advance.
-    setFixedWidth(std::max(minimumSizeHint().width(), fontMetrics().averageCharWidth() * 72));
+    setFixedWidth(std::max(minimumSizeHint().width(), fontMetrics().averageCharWidth() * 80));
     refresh();
 }
 
 void MelodyMusicPanel::addBreakProgramPanel(BreakProgramPanel* panel)
 {
-    // Above the music list, which it hides or shows; the volume and "Kaydet" stay at the bottom.
+    // Above the music list, which it hides or shows.
     m_layout->insertWidget(2, panel);
-    const int margins = 2 * (m_layout->contentsMargins().left() + panel->layout()->contentsMargins().left());
-    panel->fitTextsTo(width() - margins - 12);
+    const QMargins frame = contentsMargins();
+    const QMargins inner = m_layout->contentsMargins();
+    panel->fitTextsTo(width() - frame.left() - frame.right() - inner.left() - inner.right());
 }
 
 QLayout* MelodyMusicPanel::makeMelodyBoxes()
@@ -92,26 +93,30 @@ QCheckBox* MelodyMusicPanel::addSwitch(const QString& name, const QString& capti
     return box;
 }
 
-QLayout* MelodyMusicPanel::makeSwitches()
+QLayout* MelodyMusicPanel::makeSwitchesAndVolume()
 {
-    auto* grid = new QGridLayout;
-    grid->addWidget(
-        addSwitch(QStringLiteral("Check3"), QStringLiteral("Haftasonu zil çalmasın"), &MainModel::check3), 0,
-        0);
-    grid->addWidget(
-        addSwitch(QStringLiteral("Check4"), QStringLiteral("Haftasonu programı kapat"), &MainModel::check4),
-        0, 1);
-    grid->addWidget(addSwitch(QStringLiteral("Check5"), QStringLiteral("Tenefüste müzik çalsın"),
-                              &MainModel::check5, BreakMusicTip),
-                    1, 0, 1, 2);
-    return grid;
+    auto* switches = new QVBoxLayout;
+    switches->setSpacing(2);
+    switches->addWidget(
+        addSwitch(QStringLiteral("Check3"), QStringLiteral("Haftasonu zil çalmasın"), &MainModel::check3));
+    switches->addWidget(
+        addSwitch(QStringLiteral("Check4"), QStringLiteral("Haftasonu programı kapat"), &MainModel::check4));
+    switches->addWidget(addSwitch(QStringLiteral("Check5"), QStringLiteral("Tenefüste müzik çalsın"),
+                                  &MainModel::check5, BreakMusicTip));
+    switches->addStretch();
+
+    auto* row = new QHBoxLayout;
+    row->addLayout(switches);
+    row->addStretch();
+    row->addLayout(makeVolumeAndSave());
+    return row;
 }
 
 QLayout* MelodyMusicPanel::makeMusicList()
 {
     m_list1 = new QListWidget(this);
     m_list1->setObjectName(QStringLiteral("List1"));
-    m_list1->setMinimumHeight(90);
+    m_list1->setMinimumHeight(fontMetrics().height() * 5);
     m_list1->setUniformItemSizes(true);
     // Folder and file name both matter to the operator; the middle of a long path matters least.
     m_list1->setTextElideMode(Qt::ElideMiddle);
@@ -162,12 +167,16 @@ QLayout* MelodyMusicPanel::makeVolumeAndSave()
     Controls::onClick(command22, m_c, [this] { m_c.music.Command22_Click(); });
     Controls::onClick(command14, m_c, [this] { m_c.commands.Command14_Click(); });
 
-    auto* row = new QHBoxLayout;
-    row->addWidget(frame10);
-    row->addWidget(command22, 0, Qt::AlignBottom);
-    row->addStretch();
-    row->addWidget(command14, 0, Qt::AlignBottom);
-    return row;
+    // The volume, with the buttons that play a track now and store every setting of this frame.
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(command22);
+    buttons->addStretch();
+    buttons->addWidget(command14);
+    auto* column = new QVBoxLayout;
+    column->setSpacing(4);
+    column->addWidget(frame10);
+    column->addLayout(buttons);
+    return column;
 }
 
 void MelodyMusicPanel::refresh()

@@ -29,7 +29,7 @@ public:
 
 private:
     QLayout* makeMelodyBoxes();
-    QLayout* makeSwitches();
+    QLayout* makeSwitchesAndVolume();
     QLayout* makeMusicList();
     QLayout* makeVolumeAndSave();
     QCheckBox* addSwitch(const QString& name, const QString& caption, bool MainModel::*value,

@@ -86,18 +86,17 @@ QGridLayout* PlayNowPanel::addButtons(QWidget* parent, const std::vector<ButtonD
 {
     auto* grid = new QGridLayout(parent);
     grid->setSpacing(4);
-    const int count = static_cast<int>(designs.size());
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < static_cast<int>(designs.size()); ++i) {
         const ButtonDesign& d = designs[i];
         QPushButton* b = Controls::button(parent, QString::fromLatin1(d.name), d.caption, d.toolTip);
         // Taller buttons where there is room: these are pressed in a hurry.
-        b->setMinimumHeight(30);
-        b->setMaximumHeight(44);
+        const int line = b->fontMetrics().height();
+        b->setMinimumHeight(line * 2 - 2);
+        b->setMaximumHeight(line * 3);
         b->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
         Controls::onClick(b, m_c, [this, click = d.click] { click(m_c); });
-        // An odd last button takes the whole row.
-        const int span = (i == count - 1 && count % 2 == 1) ? 2 : 1;
-        grid->addWidget(b, i / 2, i % 2, 1, span);
+        // One column: the captions are long, and the window's width goes to the timetable and settings.
+        grid->addWidget(b, i, 0);
     }
     return grid;
 }

@@ -7,28 +7,66 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QGuiApplication>
+#include <QGridLayout>
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QTranslator>
+
+namespace {
+// Window managers draw a title bar no wider than its window, and Qt sizes a message box by its text
+// alone: a short message ("Gün seçiniz") would leave its title as "…". The box is kept wide enough
+// for the title and the title bar's buttons.
+void keepTitleReadable(QMessageBox& box)
+{
+    QFont titleFont = box.font();
+    titleFont.setBold(true);
+    const QFontMetrics metrics(titleFont);
+    const int buttons = 4 * metrics.height() + 48;
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid)
+        return;
+    grid->addItem(new QSpacerItem(metrics.horizontalAdvance(box.windowTitle()) + buttons, 0,
+                                  QSizePolicy::Minimum, QSizePolicy::Fixed),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+}
+} // namespace
+
+QtDialogs::QtDialogs(QWidget* window) : m_parent(window), m_raiseParentAfter(true) {}
+
+std::unique_ptr<Dialogs> QtDialogs::ownedBy(QObject* window)
+{
+    return std::make_unique<QtDialogs>(qobject_cast<QWidget*>(window));
+}
+
+int QtDialogs::run(QMessageBox& box)
+{
+    // Messages may quote paths and names: shown as written, never read as markup.
+    box.setTextFormat(Qt::PlainText);
+    keepTitleReadable(box);
+    const int answer = box.exec();
+    // A box of another window returns that window to the front, above the main window.
+    if (m_raiseParentAfter && m_parent && m_parent->isVisible()) {
+        m_parent->raise();
+        m_parent->activateWindow();
+    }
+    return answer;
+}
 
 bool QtDialogs::askYesNo(const QString& text)
 {
     QMessageBox box(QMessageBox::NoIcon, Texts::WarningTitle, text, QMessageBox::Yes | QMessageBox::No,
                     m_parent);
-    // Messages may quote paths and names: shown as written, never read as markup.
-    box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::No);
-    return box.exec() == QMessageBox::Yes;
+    return run(box) == QMessageBox::Yes;
 }
 
 void QtDialogs::tell(const QString& text, const QString& title)
 {
-    const QString caption = title.isEmpty() ? QGuiApplication::applicationDisplayName() : title;
-    QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, m_parent);
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
+    // A message without a title of its own carries the program's name.
+    QMessageBox box(QMessageBox::NoIcon, title.isEmpty() ? Texts::AppTitle : title, text, QMessageBox::Ok,
+                    m_parent);
+    run(box);
 }
 
 std::optional<QString> QtDialogs::chooseFile(const QString& filter)

@@ -8,6 +8,44 @@
 #include <QApplication>
 #include <QCursor>
 #include <QMenu>
+#include <QMouseEvent>
+
+#include <functional>
+
+namespace {
+// Holds back the right button's press on the icon's window and reports its release instead.
+class RightReleaseWatcher : public QObject
+{
+public:
+    explicit RightReleaseWatcher(std::function<void()> released) : m_released(std::move(released)) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        const bool press = event->type() == QEvent::MouseButtonPress ||
+                           event->type() == QEvent::MouseButtonDblClick;
+        if ((!press && event->type() != QEvent::MouseButtonRelease) ||
+            static_cast<QMouseEvent*>(event)->button() != Qt::RightButton)
+            return false;
+        if (!press)
+            m_released();
+        return true;
+    }
+
+private:
+    std::function<void()> m_released;
+};
+
+// Qt's X11 icon draws itself in a window of its own, made when the icon is shown.
+QWidget* iconWindow()
+{
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->inherits("QSystemTrayIconSys"))
+            return w;
+    }
+    return nullptr;
+}
+} // namespace
 
 TrayShell::TrayShell() : m_icon(std::make_unique<QSystemTrayIcon>())
 {
@@ -46,11 +84,23 @@ int TrayShell::codeFor(QSystemTrayIcon::ActivationReason reason)
 
 void TrayShell::activated(QSystemTrayIcon::ActivationReason reason)
 {
-    const int code = codeFor(reason);
+    decode(codeFor(reason));
+}
+
+void TrayShell::decode(int code)
+{
     if (code == 0 || !m_controller)
         return;
     m_controller->tray.trayCallback(code);
     m_controller->m.touch();
+}
+
+void TrayShell::watchIconWindow(QWidget* window)
+{
+    if (!m_releaseWatcher)
+        m_releaseWatcher = std::make_unique<RightReleaseWatcher>([this] { decode(TrayMenu::RightRelease); });
+    if (window)
+        window->installEventFilter(m_releaseWatcher.get());
 }
 
 bool TrayShell::trayAvailable() const
@@ -64,6 +114,7 @@ void TrayShell::addTrayIcon()
     if (m_window)
         m_icon->setIcon(m_window->windowIcon());
     m_icon->show();
+    watchIconWindow(iconWindow());
 }
 
 void TrayShell::removeTrayIcon()

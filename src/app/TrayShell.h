@@ -35,10 +35,17 @@ public:
 
     QSystemTrayIcon* icon() const { return m_icon.get(); }
 
+    // Takes the right button from the window that draws the icon, so that the menu opens when the
+    // button is released. Qt's own icon window on X11 reports it when pressed; a tray that the
+    // desktop draws itself (StatusNotifierItem) has no such window, and opens when the desktop says.
+    void watchIconWindow(QWidget* window);
+
 private:
     void activated(QSystemTrayIcon::ActivationReason reason);
+    void decode(int code);
 
     QPointer<MainWindow> m_window;
     Controller* m_controller = nullptr;
     std::unique_ptr<QSystemTrayIcon> m_icon;
+    std::unique_ptr<QObject> m_releaseWatcher;
 };

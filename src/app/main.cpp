@@ -8,6 +8,7 @@
 #include "engine/TickScheduler.h"
 #include "platform/LockFileInstanceGuard.h"
 #include "platform/ProgramFolderChoice.h"
+#include "platform/SystemAutostart.h"
 #include "platform/SystemDesktop.h"
 #include "platform/TerminationWatcher.h"
 #include "relay/SystemRelayPort.h"
@@ -45,7 +46,6 @@ int main(int argc, char** argv)
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vezozil"));
-    QApplication::setApplicationDisplayName(Texts::AppTitle);
     QApplication::setApplicationVersion(QStringLiteral(VEZOZIL_VERSION));
     initAppResources();
     installTurkishTranslations(app);
@@ -68,6 +68,10 @@ int main(int argc, char** argv)
     EditorLauncher editor(folder, dialogs);
     MainWindow window(controller, desktop, [&editor] { editor.open(); });
     dialogs.setParentWindow(&window);
+    const std::unique_ptr<Autostart> autostart = createSystemAutostart(
+        autostartCommand(QApplication::applicationFilePath(), folder.root(),
+                         !programFolderArgument(app.arguments()).isNull(), installedPlaces()));
+    window.setAutostart(autostart.get());
     shell.attach(&window, &controller);
 
     if (!controller.Form_Load())

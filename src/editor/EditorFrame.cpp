@@ -1,7 +1,5 @@
 #include "editor/EditorFrame.h"
 
-#include "editor/EditorGeometry.h"
-
 #include <QStylePainter>
 #include <qdrawutil.h>
 
@@ -10,11 +8,12 @@ constexpr int TitleIndent = 8;  // pixels from the frame's left edge to its capt
 constexpr int TitlePadding = 2; // clear space either side of the caption
 } // namespace
 
-EditorFrame::EditorFrame(const QString& name, const QString& title, const QRect& geometry, QWidget* parent)
+EditorFrame::EditorFrame(const QString& name, const QString& title, const QRect& geometry, const QFont& font,
+                         QWidget* parent)
     : QGroupBox(title, parent)
 {
     setObjectName(name);
-    setFont(EditorGeometry::frameFont());
+    setFont(font);
     setGeometry(geometry);
 }
 

@@ -8,7 +8,8 @@ class EditorFrame : public QGroupBox
 {
     Q_OBJECT
 public:
-    EditorFrame(const QString& name, const QString& title, const QRect& geometry, QWidget* parent);
+    EditorFrame(const QString& name, const QString& title, const QRect& geometry, const QFont& font,
+                QWidget* parent);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

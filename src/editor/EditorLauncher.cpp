@@ -2,6 +2,9 @@
 
 #include "editor/Form2.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+
 EditorLauncher::EditorLauncher(const ProgramFolder& folder, Dialogs& dialogs)
     : m_folder(folder), m_dialogs(dialogs)
 {
@@ -22,7 +25,9 @@ void EditorLauncher::open()
         form->activateWindow();
         return;
     }
-    m_form = new Form2(m_folder, m_dialogs);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    m_form = new Form2(m_folder, m_dialogs,
+                       screen ? EditorGeometry::zoomFor(screen->availableGeometry().size()) : 1.0);
     m_form->setAttribute(Qt::WA_DeleteOnClose);
     m_form->show();
 }

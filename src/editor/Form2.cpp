@@ -1,10 +1,10 @@
 #include "editor/Form2.h"
 
+#include "editor/DayList.h"
 #include "editor/EditorFrame.h"
 #include "editor/EditorGeometry.h"
 #include "editor/TimeGrid.h"
 #include "editor/WrappingButton.h"
-#include "engine/Dialogs.h"
 #include "engine/Texts.h"
 #include "schedule/DayFile.h"
 #include "schedule/DayTable.h"
@@ -30,17 +30,18 @@ constexpr ButtonPlace ClearFrameButtons[] = {{5, 6240}, {6, 6960}, {7, 7680}, {8
 const QString NoDaySelected = QStringLiteral("Gün seçiniz");
 } // namespace
 
-Form2::Form2(const ProgramFolder& folder, Dialogs& dialogs, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_folder(folder), m_dialogs(dialogs)
+Form2::Form2(const ProgramFolder& folder, Dialogs& dialogs, double zoom, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_geometry(zoom), m_folder(folder), m_dialogs(dialogs.ownedBy(this))
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Saatler"));
-    setFont(EditorGeometry::controlFont());
-    setFixedSize(EditorGeometry::px(6150), EditorGeometry::px(10065));
+    setFont(m_geometry.controlFont());
+    setFixedSize(m_geometry.px(EditorGeometry::Client.width()),
+                 m_geometry.px(EditorGeometry::Client.height()));
 
     buildDayFrame();
     buildButtonFrames();
-    m_grid = new TimeGrid(this);
+    m_grid = new TimeGrid(m_geometry, this);
     setKeyboardOrder();
     Form_Load();
 }
@@ -91,7 +92,7 @@ void Form2::Command1_Click()
 
 void Form2::runBulk(const BulkOperations::Operation& operation)
 {
-    if (!m_dialogs.askYesNo(operation.question))
+    if (!m_dialogs->askYesNo(operation.question))
         return;
     const QString day = selectedDay();
     if (operation.needsSelection && day.isEmpty()) {
@@ -109,13 +110,13 @@ void Form2::runBulk(const BulkOperations::Operation& operation)
 
 void Form2::buildDayFrame()
 {
-    auto* frame = new EditorFrame(QStringLiteral("Frame4"), QStringLiteral("Günler"),
-                                  EditorGeometry::rect(ColumnLeft, 120, ColumnWidth, 2175), this);
-    m_list1 = new QListWidget(frame);
+    auto* frame =
+        new EditorFrame(QStringLiteral("Frame4"), QStringLiteral("Günler"),
+                        m_geometry.rect(ColumnLeft, 120, ColumnWidth, 2175), m_geometry.frameFont(), this);
+    m_list1 = new DayList(frame);
     m_list1->setObjectName(QStringLiteral("List1"));
-    m_list1->setFont(EditorGeometry::frameFont());
-    m_list1->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_list1->setGeometry(EditorGeometry::rect(240, 480, 2295, 1740, QPoint(ColumnLeft, 120)));
+    m_list1->setFont(m_geometry.frameFont());
+    m_list1->setGeometry(m_geometry.rect(240, 480, 2295, 1740, QPoint(ColumnLeft, 120)));
     m_list1->addItems(DayTable::names());
     // Seven rows exactly fill the list, as they should, without a scroll bar.
     const int rowHeight = (m_list1->height() - 2 * m_list1->frameWidth()) / DayTable::Count;
@@ -126,40 +127,41 @@ void Form2::buildDayFrame()
 
 void Form2::buildButtonFrames()
 {
+    constexpr int SaveFrameTop = 2400, ClearFrameTop = 6000;
     QGroupBox* saveFrame =
-        buildButtonFrame(QStringLiteral("Frame1"), QStringLiteral("Kayıt işlemleri"), 2400);
+        buildButtonFrame(QStringLiteral("Frame1"), QStringLiteral("Kayıt işlemleri"), SaveFrameTop);
     QAbstractButton* save =
-        addCommand(saveFrame, 1, QStringLiteral("Seçili günü Kaydet"), 2760, SaveButtonHeight);
+        addCommand(saveFrame, SaveFrameTop, 1, QStringLiteral("Seçili günü Kaydet"), 2760, SaveButtonHeight);
     connect(save, &QAbstractButton::clicked, this, &Form2::Command1_Click);
     for (const ButtonPlace& place : SaveFrameButtons)
-        addBulkCommand(saveFrame, place.command, place.top);
+        addBulkCommand(saveFrame, SaveFrameTop, place.command, place.top);
     QGroupBox* clearFrame =
-        buildButtonFrame(QStringLiteral("Frame2"), QStringLiteral("Silme işlemleri"), 6000);
+        buildButtonFrame(QStringLiteral("Frame2"), QStringLiteral("Silme işlemleri"), ClearFrameTop);
     for (const ButtonPlace& place : ClearFrameButtons)
-        addBulkCommand(clearFrame, place.command, place.top);
+        addBulkCommand(clearFrame, ClearFrameTop, place.command, place.top);
 }
 
 QGroupBox* Form2::buildButtonFrame(const QString& name, const QString& caption, int top)
 {
-    return new EditorFrame(name, caption, EditorGeometry::rect(ColumnLeft, top, ColumnWidth, FrameHeight),
-                           this);
+    return new EditorFrame(name, caption, m_geometry.rect(ColumnLeft, top, ColumnWidth, FrameHeight),
+                           m_geometry.frameFont(), this);
 }
 
-void Form2::addBulkCommand(QGroupBox* frame, int number, int top)
+void Form2::addBulkCommand(QGroupBox* frame, int frameTop, int number, int top)
 {
     const BulkOperations::Operation& operation = BulkOperations::byCommand(number);
-    QAbstractButton* button = addCommand(frame, number, operation.caption, top, ButtonHeight);
+    QAbstractButton* button = addCommand(frame, frameTop, number, operation.caption, top, ButtonHeight);
     connect(button, &QAbstractButton::clicked, this, [this, &operation] { runBulk(operation); });
 }
 
-QAbstractButton* Form2::addCommand(QGroupBox* frame, int number, const QString& caption, int top, int height)
+QAbstractButton* Form2::addCommand(QGroupBox* frame, int frameTop, int number, const QString& caption,
+                                   int top, int height)
 {
     auto* button = new WrappingButton(caption, frame);
     button->setObjectName(QStringLiteral("Command%1").arg(number));
-    button->setFont(EditorGeometry::controlFont());
+    button->setFont(m_geometry.controlFont());
     button->setAutoDefault(false);
-    const QPoint frameTwips = frame->pos() * EditorGeometry::TwipsPerPixel;
-    button->setGeometry(EditorGeometry::rect(ButtonLeft, top, ButtonWidth, height, frameTwips));
+    button->setGeometry(m_geometry.rect(ButtonLeft, top, ButtonWidth, height, QPoint(ColumnLeft, frameTop)));
     m_commands[number] = button;
     return button;
 }
@@ -179,10 +181,10 @@ void Form2::setKeyboardOrder()
 
 void Form2::tellNoDaySelected()
 {
-    m_dialogs.tell(NoDaySelected, Texts::AppTitle);
+    m_dialogs->tell(NoDaySelected, Texts::AppTitle);
 }
 
 void Form2::reportNotWritten(BulkOperations::Action action, const QStringList& days)
 {
-    m_dialogs.tell(BulkOperations::failureMessage(action, days), Texts::AppTitle);
+    m_dialogs->tell(BulkOperations::failureMessage(action, days), Texts::AppTitle);
 }

@@ -1,14 +1,16 @@
 #pragma once
 
 #include "editor/BulkOperations.h"
+#include "editor/EditorGeometry.h"
+#include "engine/Dialogs.h"
 #include "schedule/DaySchedule.h"
 #include "schedule/ProgramFolder.h"
 
 #include <QWidget>
 
 #include <array>
+#include <memory>
 
-class Dialogs;
 class QAbstractButton;
 class QGroupBox;
 class QLineEdit;
@@ -22,7 +24,9 @@ class Form2 : public QWidget
 {
     Q_OBJECT
 public:
-    explicit Form2(const ProgramFolder& folder, Dialogs& dialogs, QWidget* parent = nullptr);
+    // `zoom` draws the window larger or smaller than its design size (see EditorGeometry).
+    explicit Form2(const ProgramFolder& folder, Dialogs& dialogs, double zoom = 1.0,
+                   QWidget* parent = nullptr);
 
     QListWidget* dayList() const { return m_list1; }
     QLineEdit* field(int slot) const;
@@ -39,14 +43,17 @@ private:
     void buildDayFrame();
     void buildButtonFrames();
     QGroupBox* buildButtonFrame(const QString& name, const QString& caption, int top);
-    void addBulkCommand(QGroupBox* frame, int number, int top);
-    QAbstractButton* addCommand(QGroupBox* frame, int number, const QString& caption, int top, int height);
+    void addBulkCommand(QGroupBox* frame, int frameTop, int number, int top);
+    QAbstractButton* addCommand(QGroupBox* frame, int frameTop, int number, const QString& caption, int top,
+                                int height);
     void setKeyboardOrder();
     void tellNoDaySelected();
     void reportNotWritten(BulkOperations::Action action, const QStringList& days);
 
+    const EditorGeometry m_geometry;
     const ProgramFolder m_folder;
-    Dialogs& m_dialogs;
+    // The editor's own questions and messages, shown over the editor and not the main window.
+    std::unique_ptr<Dialogs> m_dialogs;
     QListWidget* m_list1 = nullptr;
     TimeGrid* m_grid = nullptr;
     std::array<QAbstractButton*, 9> m_commands{}; // indexed by button number; [0] unused

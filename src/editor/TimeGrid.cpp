@@ -36,9 +36,10 @@ int rowTop(int lesson)
 }
 } // namespace
 
-TimeGrid::TimeGrid(QWidget* parent)
+TimeGrid::TimeGrid(const EditorGeometry& geometry, QWidget* parent)
     : EditorFrame(QStringLiteral("Frame3"), QStringLiteral("Saatler"),
-                  EditorGeometry::rect(FrameLeft, FrameTop, FrameWidth, FrameHeight), parent)
+                  geometry.rect(FrameLeft, FrameTop, FrameWidth, FrameHeight), geometry.frameFont(), parent),
+      m_geometry(geometry)
 {
     addAssemblyRow();
     addLabel(QStringLiteral("Label2"), QStringLiteral("Öğrenci   Öğretmen     Çıkış"),
@@ -86,10 +87,10 @@ QLabel* TimeGrid::addLabel(const QString& name, const QString& text, const QRect
 {
     auto* label = new QLabel(text, this);
     label->setObjectName(name);
-    label->setFont(EditorGeometry::controlFont());
+    label->setFont(m_geometry.controlFont());
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    label->setGeometry(EditorGeometry::rect(twips.x(), twips.y(), twips.width(), twips.height(),
-                                            QPoint(FrameLeft, FrameTop)));
+    label->setGeometry(
+        m_geometry.rect(twips.x(), twips.y(), twips.width(), twips.height(), QPoint(FrameLeft, FrameTop)));
     return label;
 }
 
@@ -97,8 +98,8 @@ void TimeGrid::addField(int slot, int left, int top, int maxLength)
 {
     auto* field = new QLineEdit(EmptySlot, this);
     field->setObjectName(Slots::editorFieldName(slot));
-    field->setFont(EditorGeometry::controlFont());
+    field->setFont(m_geometry.controlFont());
     field->setMaxLength(maxLength);
-    field->setGeometry(EditorGeometry::rect(left, top, FieldWidth, FieldHeight, QPoint(FrameLeft, FrameTop)));
+    field->setGeometry(m_geometry.rect(left, top, FieldWidth, FieldHeight, QPoint(FrameLeft, FrameTop)));
     m_fields[slot] = field;
 }

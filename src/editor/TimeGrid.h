@@ -3,6 +3,7 @@
 #include "schedule/DaySchedule.h"
 
 #include "editor/EditorFrame.h"
+#include "editor/EditorGeometry.h"
 
 #include <array>
 
@@ -18,7 +19,7 @@ class TimeGrid : public EditorFrame
 {
     Q_OBJECT
 public:
-    explicit TimeGrid(QWidget* parent = nullptr);
+    explicit TimeGrid(const EditorGeometry& geometry, QWidget* parent = nullptr);
 
     QLineEdit* field(int slot) const { return m_fields[slot]; }
     DaySchedule values() const;
@@ -30,5 +31,6 @@ private:
     QLabel* addLabel(const QString& name, const QString& text, const QRect& twips);
     void addField(int slot, int left, int top, int maxLength);
 
+    const EditorGeometry m_geometry;
     std::array<QLineEdit*, Slots::Count> m_fields{};
 };

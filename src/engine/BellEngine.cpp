@@ -194,3 +194,24 @@ void BellEngine::endWarmUp(const QDateTime& now)
     }
     m_warmUpMinute.clear();
 }
+
+void BellEngine::logSkippedMinutes(const QDateTime& previousTick, const QDateTime& now)
+{
+    // Only a jump of more than a minute can pass a whole minute by; every normal tick stops here.
+    if (!previousTick.isValid() || previousTick.msecsTo(now) <= 60 * 1000 ||
+        previousTick.date() != now.date())
+        return;
+    const QString from = previousTick.toString(QStringLiteral("HH:mm:ss"));
+    const QString to = now.toString(QStringLiteral("HH:mm:ss"));
+    const QTime last = now.time();
+    for (QTime t = previousTick.time().addSecs(60 - previousTick.time().second());
+         t.isValid() && t < last && minuteOf(QDateTime(now.date(), t)) != c.s.currentMinute;
+         t = t.addSecs(60)) {
+        const QString minute = t.toString(QStringLiteral("HH:mm"));
+        if (matchesAny(c.m.grid, minute))
+            qCWarning(lcBell).noquote()
+                << "bell at" << minute << "skipped: the clock jumped from" << from << "to" << to;
+        if (t.hour() == 23 && t.minute() == 59)
+            break; // QTime wraps at midnight
+    }
+}

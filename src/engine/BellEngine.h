@@ -27,6 +27,10 @@ public:
     // switched off, the grid changed) releases the amplifier it held, so it never stays on for nothing.
     void endWarmUp(const QDateTime& now);
 
+    // Logs each bell minute of the grid that no tick saw because the clock jumped over it (a time
+    // sync, the date set by hand): the text rules ring no bell for it, and the school should know.
+    void logSkippedMinutes(const QDateTime& previousTick, const QDateTime& now);
+
 private:
     void announce(const QString& file);
     void prepareSounds(const QString& minute);

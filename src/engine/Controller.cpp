@@ -56,8 +56,11 @@ void Controller::Timer1_Timer()
     amp.releaseStep();            // 14
     amp.assertStep();             // 15
     dayRules.scheduledShutdown(); // 16
-    if (s.bellsOff == 0)          // 17
+    if (s.bellsOff == 0) {        // 17
+        bells.logSkippedMinutes(m_previousTick, now);
         bells.step17();
+    }
+    m_previousTick = now;
     bells.endWarmUp(now);
     if (s.bellsOff == 0) // not a step of its own: readies the player and the amplifier for a bell due soon
         bells.lookAhead(now);

@@ -78,6 +78,9 @@ public:
     OperatorCommands commands{*this};
     TrayMenu tray{*this};
 
+private:
+    QDateTime m_previousTick;
+
 Q_SIGNALS:
     void dayLoaded(const QString& dayName);
     void unloaded();

@@ -5,6 +5,7 @@
 #include "schedule/DaySchedule.h"
 #include "schedule/DayTable.h"
 #include "schedule/ProgramFolder.h"
+#include "support/Typing.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -45,17 +46,6 @@ inline QStringList sampleTimes(int dayPosition)
 inline QStringList toList(const DaySchedule& schedule)
 {
     return QStringList(schedule.begin(), schedule.end());
-}
-
-// Types text into a widget key by key, as the operator would.
-inline void typeInto(QWidget* widget, const QString& text)
-{
-    for (const QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QCoreApplication::sendEvent(widget, &press);
-        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
-        QCoreApplication::sendEvent(widget, &release);
-    }
 }
 
 inline void pressKey(QWidget* widget, Qt::Key key)

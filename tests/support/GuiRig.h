@@ -3,6 +3,7 @@
 #include "fakes/ControllerRig.h"
 
 #include "app/MainWindow.h"
+#include "support/Typing.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -15,8 +16,10 @@
 // test ever waits on a dialog.
 struct GuiRig
 {
-    explicit GuiRig(const QDateTime& start = QDateTime(QDate(2026, 12, 7), QTime(8, 0, 0)))
-        : rig(start), window(*rig.controller, rig.desktop, [this] { ++editorOpens; })
+    // At zoom 1, the window's size for a 1024x768 screen, whatever the test platform's screen.
+    explicit GuiRig(const QDateTime& start = QDateTime(QDate(2026, 12, 7), QTime(8, 0, 0)), double zoom = 1.0)
+        : rig(start), window(
+                          *rig.controller, rig.desktop, [this] { ++editorOpens; }, zoom)
     {
     }
 
@@ -41,17 +44,6 @@ struct GuiRig
     int editorOpens = 0;
     MainWindow window;
 };
-
-// Types text into a widget as key presses, as the operator would.
-inline void typeInto(QWidget* w, const QString& text)
-{
-    for (const QChar ch : text) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
-        QCoreApplication::sendEvent(w, &press);
-        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(ch));
-        QCoreApplication::sendEvent(w, &release);
-    }
-}
 
 inline void clickAt(QWidget* w, Qt::MouseButton button = Qt::LeftButton)
 {

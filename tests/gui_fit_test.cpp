@@ -1,0 +1,155 @@
+#include "support/EditorRig.h"
+#include "support/GuiRig.h"
+#include "support/TestSupport.h"
+
+#include "app/UiScale.h"
+#include "editor/EditorGeometry.h"
+#include "relay/RelayPortStatus.h"
+
+#include <QBoxLayout>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSpinBox>
+
+namespace {
+// The control planned for the window, standing where it is to go, so that the window is known to fit
+// with it too: the relay settings beside the warm-up in "Amfi".
+void addPlannedControls(MainWindow& window)
+{
+    // "Röle…" beside the warm-up in the amplifier frame.
+    auto* amplifier =
+        qobject_cast<QBoxLayout*>(window.findChild<QWidget*>(QStringLiteral("Frame3"))->layout());
+    ASSERT_NE(amplifier, nullptr);
+    auto* warmUpRow = qobject_cast<QBoxLayout*>(amplifier->itemAt(2)->layout());
+    ASSERT_NE(warmUpRow, nullptr);
+    warmUpRow->insertWidget(2, new QPushButton(QStringLiteral("Röle…")));
+}
+
+void setBreakMode(GuiRig& gui, bool music)
+{
+    gui.rig.model.check33 = music;
+    gui.controller().program.gecisyap();
+    gui.rig.model.touch();
+    QCoreApplication::processEvents();
+}
+
+// The window as it opens in one break mode, then after "Hayır" switched it to the other.
+struct Shown
+{
+    QSize opened, switched;
+    QStringList clipped; // wrapped texts given less height than their lines need
+};
+
+QStringList clippedTexts(const QWidget& window)
+{
+    QStringList clipped;
+    for (const QLabel* label : window.findChildren<QLabel*>()) {
+        if (label->isVisible() && label->wordWrap() &&
+            label->height() < label->heightForWidth(label->width()))
+            clipped << label->objectName();
+    }
+    return clipped;
+}
+
+Shown showAtZoom(double zoom, bool music, bool planned = true)
+{
+    // The program's version is shown in the window; the tests' executables have none of their own.
+    QCoreApplication::setApplicationVersion(QStringLiteral("10.10.10"));
+    GuiRig gui(QDateTime(QDate(2026, 12, 7), QTime(8, 0, 0)), zoom);
+    EXPECT_TRUE(gui.rig.load());
+    if (planned)
+        addPlannedControls(gui.window);
+    setBreakMode(gui, music);
+    // The longest message the amplifier frame shows, there from the start as when the relay fails.
+    gui.rig.model.relayProblem = RelayPortStatus::problemText(RelayFailure::Busy, 0x378);
+    gui.window.show();
+    QCoreApplication::processEvents();
+    Shown shown{gui.window.size().expandedTo(gui.window.sizeHint()), {}, clippedTexts(gui.window)};
+    setBreakMode(gui, !music);
+    shown.switched = gui.window.size().expandedTo(gui.window.sizeHint());
+    shown.clipped += clippedTexts(gui.window);
+    return shown;
+}
+
+bool within(QSize size, QSize area)
+{
+    return size.width() <= area.width() && size.height() <= area.height();
+}
+} // namespace
+
+TEST(WindowFit, MainWindowFitsA1024x768ScreenInBothBreakModes)
+{
+    for (const bool music : {false, true}) {
+        const Shown shown = showAtZoom(1.0, music);
+        EXPECT_TRUE(within(shown.opened, UiScale::Reference))
+            << music << ' ' << shown.opened.width() << 'x' << shown.opened.height();
+        EXPECT_TRUE(within(shown.switched, UiScale::Reference))
+            << music << ' ' << shown.switched.width() << 'x' << shown.switched.height();
+        EXPECT_EQ(shown.clipped, QStringList()) << music;
+    }
+}
+
+TEST(WindowFit, EditorFitsA1024x768ScreenAndGrowsOnLargerOnes)
+{
+    const struct
+    {
+        QSize available; // the screen less a 40 px panel, in logical pixels
+        double zoom;
+    } screens[] = {
+        {{1024, 728}, 1.04},
+        {{1920, 1040}, 1.5},
+        {{1280, 693}, 0.98}, // 1920x1080 at 150 %
+        {{800, 560}, 0.85},
+    };
+    EditorRig rig;
+    for (const auto& screen : screens) {
+        const double zoom = EditorGeometry::zoomFor(screen.available);
+        EXPECT_DOUBLE_EQ(zoom, screen.zoom) << screen.available.width();
+        Form2 form(rig.folder, rig.dialogs, zoom);
+        form.show();
+        const QSize size = form.size().expandedTo(form.sizeHint());
+        if (zoom > 0.85) {
+            EXPECT_TRUE(within(size, screen.available - QSize(0, EditorGeometry::TitleBar)))
+                << screen.available.width() << ": " << size.width() << 'x' << size.height();
+        }
+        // Every caption whole at every zoom: the day names in their list, the buttons' captions.
+        for (int row = 0; row < form.dayList()->count(); ++row) {
+            const QRect item = form.dayList()->visualItemRect(form.dayList()->item(row));
+            EXPECT_GE(item.width(),
+                      form.dayList()->fontMetrics().horizontalAdvance(form.dayList()->item(row)->text()))
+                << zoom;
+        }
+    }
+}
+
+TEST(WindowFit, ZoomFollowsTheScreenAndTheWindowStillFits)
+{
+    const struct
+    {
+        QSize available; // the screen less a 40 px panel, in logical pixels
+        double zoom;
+    } screens[] = {
+        {{1024, 728}, 1.0},
+        {{1366, 728}, 1.0},
+        {{1366, 768}, 1.05}, // no panel
+        {{1920, 1040}, 1.44},
+        {{1280, 693}, 0.94}, // 1920x1080 at 150 %
+        {{800, 560}, UiScale::Smallest},
+        {{3840, 2120}, UiScale::Largest},
+    };
+    for (const auto& screen : screens) {
+        const double zoom = UiScale::forAvailable(screen.available);
+        EXPECT_DOUBLE_EQ(zoom, screen.zoom) << screen.available.width();
+        if (zoom == UiScale::Smallest || zoom == UiScale::Largest)
+            continue;
+        const QSize client = screen.available - QSize(0, UiScale::TitleBar);
+        const Shown shown = showAtZoom(zoom, false, false);
+        EXPECT_TRUE(within(shown.opened, client))
+            << screen.available.width() << ": " << shown.opened.width() << 'x' << shown.opened.height();
+        EXPECT_TRUE(within(shown.switched, client)) << screen.available.width();
+        EXPECT_EQ(shown.clipped, QStringList()) << screen.available.width();
+    }
+}
