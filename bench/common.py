@@ -88,7 +88,7 @@ def wav_lead_in(path, threshold):
 
 
 def end_cleanly_on_signals():
-    """SIGTERM, SIGINT and SIGHUP end a benchmark through its clean-up (servers, cron, temporary
+    """SIGTERM, SIGINT and SIGHUP end a benchmark through its clean-up (servers, load, temporary
     folders), even when it was started in the background with SIGINT ignored."""
     def leave(signum, _frame):
         raise SystemExit(128 + signum)

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """What the program costs while it waits between bells: its CPU and the sound server's over 60 s
 with the window shown (offscreen) and no bell due, resident memory, context switches, and whether a
-sound stream is held open in the quiet.
+sound stream is held open in the quiet. Beside it, in the same seconds, the floor: bench/waker.c, a
+bare C program that wakes at every whole second and formats the time.
 
 usage: idle.py [BUILD] [--seconds N]"""
 import argparse
@@ -9,6 +10,7 @@ import os
 import shutil
 import subprocess
 import sys
+import tempfile
 import time
 
 sys.dont_write_bytecode = True  # no __pycache__ in the source tree
@@ -32,6 +34,19 @@ def quiet_timetable(margin_minutes):
     return slots
 
 
+def start_waker():
+    """Compiles and starts the bare waker; returns (process, its folder)."""
+    folder = tempfile.mkdtemp(prefix="vezozil-waker-")
+    exe = os.path.join(folder, "waker")
+    source = os.path.join(os.path.dirname(os.path.abspath(__file__)), "waker.c")
+    subprocess.run(["cc", "-O2", "-o", exe, source], check=True)
+    return subprocess.Popen([exe]), folder
+
+
+def run_ms_per_second(before, after, span):
+    return 1000 * common.thread_deltas(before, after)[1] / span
+
+
 def sample(pid, server):
     return common.cpu_seconds(pid), common.cpu_seconds(server), common.thread_counters(pid), time.monotonic()
 
@@ -40,24 +55,33 @@ def measure(build, seconds):
     folder = common.make_program_folder(build, quiet_timetable(seconds // 60 + 3),
                                         common.melodi_lines(announce=1, music_break=1, lessons_music=1))
     pulse = PrivatePulse(["vsink"])
-    app = None
+    app = waker = None
+    waker_folder = None
     try:
+        waker, waker_folder = start_waker()
         env = dict(pulse.env, QT_QPA_PLATFORM="offscreen", SDL_AUDIODRIVER="pulseaudio", PULSE_SINK="vsink")
         app = subprocess.Popen([os.path.join(build, "vezozil"), "--dir", folder], env=env,
                                stderr=subprocess.DEVNULL)
         time.sleep(SETTLE_S)
         streams_before = len(pulse.sink_inputs())
         cpu0, srv0, cs0, t0 = sample(app.pid, pulse.pid)
+        w0 = common.thread_counters(waker.pid)
         time.sleep(seconds)
         cpu1, srv1, cs1, t1 = sample(app.pid, pulse.pid)
+        w1 = common.thread_counters(waker.pid)
         streams_after = len(pulse.sink_inputs())
         if app.poll() is not None:
             raise RuntimeError("vezozil ended early (status %s)" % app.returncode)
         span = t1 - t0
         switches, fine_cpu, ended = common.thread_deltas(cs0, cs1)
         print("idle over %.0f s (%s)" % (span, common.machine_load()))
-        print("program CPU %.3f %% of one core (%.4f %% by the scheduler's clock), sound server %.3f %%"
-              % (100 * (cpu1 - cpu0) / span, 100 * fine_cpu / span, 100 * (srv1 - srv0) / span))
+        ours, floor = 1000 * fine_cpu / span, run_ms_per_second(w0, w1, span)
+        print("run time per idle second (scheduler's clock): vezozil %.3f ms, bare C waker %.3f ms "
+              "(floor); %.1fx the floor" % (ours, floor, ours / floor if floor > 0 else float("inf")))
+        print("idle CPU, window shown: vezozil %.4f %% of one core, bare C waker %.4f %%"
+              % (ours / 10, floor / 10))
+        print("program CPU by tick counts %.3f %%, sound server %.3f %%"
+              % (100 * (cpu1 - cpu0) / span, 100 * (srv1 - srv0) / span))
         print("resident memory: peak %.1f MB, now %.1f MB; %d threads" % (
             common.status_field(app.pid, "VmHWM") / 1024, common.status_field(app.pid, "VmRSS") / 1024,
             common.thread_count(app.pid)))
@@ -66,6 +90,9 @@ def measure(build, seconds):
         print("open sound streams while quiet: %d at the start, %d at the end" % (streams_before, streams_after))
     finally:
         common.stop(app)
+        common.stop(waker)
+        if waker_folder:
+            shutil.rmtree(waker_folder, ignore_errors=True)
         pulse.stop()
         shutil.rmtree(folder, ignore_errors=True)
 

@@ -1,3 +1,4 @@
+#include "common/Log.h"
 #include "fakes/ControllerRig.h"
 #include "support/TestSupport.h"
 
@@ -282,3 +283,12 @@ TEST(Amplifier, FailingRelayIsShownAndTheBellsRingOn)
 }
 
 } // namespace
+
+TEST(Amplifier, RelayWritesStayOutOfTheLogUnlessAskedFor)
+{
+    // Written every second while the amplifier is off, they would fill the journal all day.
+    if (qEnvironmentVariableIsSet("QT_LOGGING_RULES"))
+        GTEST_SKIP() << "logging rules set from outside";
+    EXPECT_FALSE(lcRelay().isDebugEnabled());
+    EXPECT_TRUE(lcRelay().isWarningEnabled());
+}

@@ -28,6 +28,7 @@ TEST(WeekendClose, SaturdayWithCheck4UnloadsInTheFirstTick)
     rig.model.check3 = true;
     int changes = 0;
     QObject::connect(&rig.model, &MainModel::changed, [&] { ++changes; });
+    QObject::connect(&rig.model, &MainModel::ticked, [&] { ++changes; });
 
     rig.tick(); // 08:30:00, a bell minute
     EXPECT_EQ(rig.shell.quits, 1);

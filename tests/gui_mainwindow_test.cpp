@@ -14,6 +14,9 @@
 #include <QMenu>
 #include <QSpinBox>
 
+#include <functional>
+#include <vector>
+
 TEST(MainWindow, FullDayFileFillsEveryGridBoxIncludingAssembly)
 {
     GuiRig gui;
@@ -224,6 +227,38 @@ TEST(MainWindow, ModelChangesReachTheBoxesWithoutRunningHandlers)
     // Only the operator's click switches the break mode.
     EXPECT_EQ(gui.controller().s.breakProgramMode, 1);
     EXPECT_EQ(gui.controller().s.exitMelodyFile, QStringLiteral("\\melodiler\\0.wav"));
+}
+
+TEST(MainWindow, TicksShowWhatTheyChangeBesideTheClock)
+{
+    // An idle tick touches the clock alone; anything else a tick changes must still be shown.
+    const auto text = [](QWidget* w) { return qobject_cast<QLineEdit*>(w)->text(); };
+    struct Case
+    {
+        const char* control;
+        std::function<void(MainModel&)> change;
+        std::function<bool(QWidget*)> shown;
+    };
+    const std::vector<Case> cases{
+        {"Text1", [](MainModel& m) { m.text1 = QStringLiteral("07:55"); },
+         [&](QWidget* w) { return text(w) == QStringLiteral("07:55"); }},
+        {"Text2", [](MainModel& m) { m.grid[0] = QStringLiteral("07:56"); },
+         [&](QWidget* w) { return text(w) == QStringLiteral("07:56"); }},
+        {"Text26", [](MainModel& m) { m.text26 = QStringLiteral("16:45"); },
+         [&](QWidget* w) { return text(w) == QStringLiteral("16:45"); }},
+        {"Label23", [](MainModel& m) { m.label23Caption = QStringLiteral("55"); },
+         [](QWidget* w) { return qobject_cast<QLabel*>(w)->text() == QStringLiteral("55"); }},
+        {"Check8", [](MainModel& m) { m.lessonMusic[1] = true; },
+         [](QWidget* w) { return qobject_cast<QAbstractButton*>(w)->isChecked(); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.control);
+        GuiRig gui;
+        gui.start();
+        c.change(gui.rig.model);
+        gui.rig.tick();
+        EXPECT_TRUE(c.shown(gui.find(QString::fromLatin1(c.control))));
+    }
 }
 
 TEST(MainWindow, ShutdownTimesTakeAnyFiveCharactersAsTyped)

@@ -133,6 +133,15 @@ TEST_P(ShippedSound, IsSixteenBitMonoAtACommonRateAndLoudWithoutClipping)
     EXPECT_LT(peak, 32767);     // and never clipped
 }
 
+TEST_P(ShippedSound, IsHeardWithinTenMillisecondsOfItsStart)
+{
+    // Silence or a slow fade at the head of a file is lateness the school hears at every bell.
+    const std::optional<Pcm> pcm = readPcm(pathOf(GetParam()));
+    ASSERT_TRUE(pcm.has_value());
+    const std::size_t tenMs = std::size_t(pcm->rate / 100);
+    EXPECT_GE(peakOf(pcm->samples, 0, tenMs + 1), 32767 / 20); // 5 % of full scale
+}
+
 INSTANTIATE_TEST_SUITE_P(ProgramFolder, ShippedSound, testing::ValuesIn(shipped()),
                          [](const testing::TestParamInfo<Shipped>& info) {
                              std::string name;

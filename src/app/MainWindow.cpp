@@ -35,7 +35,11 @@ MainWindow::MainWindow(Controller& c, Desktop& desktop, std::function<void()> op
     buildMenu();
     buildCentralWidget(desktop, std::move(openEditor));
     UiScale::enlargeIndicators(this, zoom);
-    connect(&c.m, &MainModel::changed, this, &MainWindow::refresh);
+    connect(&c.m, &MainModel::changed, this, [this] {
+        m_stale = true;
+        refresh();
+    });
+    connect(&c.m, &MainModel::ticked, this, &MainWindow::refresh);
     m_stale = true;
 }
 
@@ -110,7 +114,13 @@ void MainWindow::refresh()
         m_stale = true;
         return;
     }
-    refreshPanels();
+    // An idle second changes the clock alone, and then only its label is touched: walking every
+    // control of the window each second costs many times what the tick itself does.
+    const MainModelData& model = m_c.m;
+    m_status->refreshClock();
+    m_shown.label1Caption = model.label1Caption;
+    if (m_stale || !(m_shown == model))
+        refreshPanels();
 }
 
 void MainWindow::setVisible(bool visible)
@@ -136,6 +146,7 @@ void MainWindow::setAutostart(Autostart* autostart)
 void MainWindow::refreshPanels()
 {
     m_stale = false;
+    m_shown = m_c.m;
     m_status->refresh();
     m_amplifier->refresh();
     m_grid->refresh();

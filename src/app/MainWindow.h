@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/UiScale.h"
+#include "engine/MainModel.h"
 
 #include <QMainWindow>
 
@@ -54,5 +55,6 @@ private:
     PlayNowPanel* m_playNow = nullptr;
     ShutdownPanel* m_shutdown = nullptr;
     CreditsFrame* m_credits = nullptr;
+    MainModelData m_shown; // what the panels show now
     bool m_stale = false;
 };

@@ -1,5 +1,6 @@
 #include "app/StatusPanel.h"
 
+#include "app/ClockLabel.h"
 #include "app/Controls.h"
 #include "app/WidgetSync.h"
 #include "engine/Controller.h"
@@ -55,7 +56,9 @@ QGroupBox* StatusPanel::makeClock()
     m_frame1->setFont(dateFont);
     m_frame1->setAlignment(Qt::AlignHCenter);
 
-    m_label1 = Controls::label(m_frame1, QStringLiteral("Label1"));
+    m_label1 = new ClockLabel(m_frame1);
+    m_label1->setObjectName(QStringLiteral("Label1"));
+    m_label1->setTextFormat(Qt::PlainText);
     QFont clockFont(QStringLiteral("DejaVu Serif"));
     clockFont.setStyleHint(QFont::Serif);
     clockFont.setPointSizeF(m_frame1->font().pointSizeF() * 2.6);
@@ -97,11 +100,16 @@ QGroupBox* StatusPanel::makeLastBell()
     return frame4;
 }
 
+void StatusPanel::refreshClock()
+{
+    WidgetSync::setText(m_label1, m_c.m.label1Caption);
+}
+
 void StatusPanel::refresh()
 {
     const MainModel& m = m_c.m;
     WidgetSync::setTitle(m_frame1, m.frame1Caption);
-    WidgetSync::setText(m_label1, m.label1Caption);
+    refreshClock();
     WidgetSync::setText(m_text1, m.text1);
     WidgetSync::setText(m_label7, m.label7.caption);
     WidgetSync::setBackground(m_label7, m.label7.colour);

@@ -14,6 +14,8 @@ class StatusPanel : public QWidget
 public:
     explicit StatusPanel(Controller& c, QWidget* parent = nullptr);
     void refresh();
+    // The clock's label alone: all that an idle second changes.
+    void refreshClock();
 
 private:
     QGroupBox* makeClock();

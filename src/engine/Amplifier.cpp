@@ -4,9 +4,22 @@
 #include "engine/Controller.h"
 #include "relay/RelayPortStatus.h"
 
+#include <QDateTime>
+
 #include <algorithm>
+#include <chrono>
 
 namespace {
+// The wall clock to the microsecond: whether the amplifier is on before a bell's first note is a
+// matter of milliseconds.
+QString preciseWallClock()
+{
+    using namespace std::chrono;
+    const qint64 us = duration_cast<microseconds>(system_clock::now().time_since_epoch()).count();
+    return QDateTime::fromMSecsSinceEpoch(us / 1000).toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzz")) +
+           QStringLiteral("%1").arg(us % 1000, 3, 10, QLatin1Char('0'));
+}
+
 quint16 addressOf(int portNumber)
 {
     switch (portNumber) {
@@ -32,6 +45,7 @@ void Amplifier::write(quint16 value)
         return;
     // A failing port is shown in the amplifier frame; the bells ring on without it.
     c.d.port.Out32(m_relayPortAddress, value);
+    qCDebug(lcRelay).noquote() << "relay write" << relayTarget() << value << "at" << preciseWallClock();
     c.m.relayProblem = c.d.port.problem();
 }
 

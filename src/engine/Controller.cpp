@@ -34,7 +34,10 @@ void Controller::Timer1_Timer()
     static const QLocale turkish(QLocale::Turkish, QLocale::Turkey);
     const QDateTime now = d.clock.now();
 
-    m.frame1Caption = turkish.toString(now, QStringLiteral("dd MMMM yyyy  dddd")); // 1
+    if (now.date() != m_frame1Date) { // 1: formatted once a day, the same text every second
+        m_frame1Date = now.date();
+        m.frame1Caption = turkish.toString(now, QStringLiteral("dd MMMM yyyy  dddd"));
+    }
     m.label1Caption = now.toString(QStringLiteral("HH:mm:ss"));                    // 2
     s.currentMinute = m.label1Caption.left(5);                                     // 3
     s.todayName = DayTable::nameOf(now.date());                                    // 4
@@ -65,5 +68,5 @@ void Controller::Timer1_Timer()
     bells.endWarmUp(now);
     if (s.bellsOff == 0) // not a step of its own: readies the player and the amplifier for a bell due soon
         bells.lookAhead(now);
-    m.touch();
+    m.tickDone();
 }

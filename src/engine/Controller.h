@@ -86,4 +86,7 @@ private:
 Q_SIGNALS:
     void dayLoaded(const QString& dayName);
     void unloaded();
+
+private:
+    QDate m_frame1Date; // the date the caption of Frame1 shows
 };

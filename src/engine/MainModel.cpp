@@ -7,7 +7,7 @@ const char* const SampleDay[24] = {"08:40", "08:50", "09:30", "09:38", "09:40", 
                                    "14:30", "15:10", "15:28", "15:30", "16:35", "16:43", "16:45", "17:25"};
 } // namespace
 
-MainModel::MainModel()
+MainModelData::MainModelData()
 {
     for (int i = 0; i < 24; ++i)
         grid[i] = QString::fromLatin1(SampleDay[i]);

@@ -17,20 +17,22 @@ struct MelodyChoice
 {
     int position = -1; // -1: no row selected (the text was typed over or never chosen)
     QString text = Texts::MelodyPrompt;
+
+    bool operator==(const MelodyChoice&) const = default;
 };
 
 struct Indicator
 {
     QString caption;
     quint32 colour = 0; // red in the lowest byte, as stored by the system
+
+    bool operator==(const Indicator&) const = default;
 };
 
-// What the main window shows and what its controls hold: the engine reads and writes this plain
-// model, and the widgets only show it and pass the operator's input to it. Widgets redraw on changed().
-class MainModel : public QObject
+// What the main window shows and what its controls hold, as plain values that can be copied and
+// compared: the window keeps the copy it last showed and redraws only what differs from it.
+struct MainModelData
 {
-    Q_OBJECT
-public:
     // Status area
     QString frame1Caption;                                  // date "dd mmmm yyyy  dddd"
     QString label1Caption;                                  // clock "hh:mm:ss"
@@ -69,11 +71,24 @@ public:
     MelodyChoice& box(MelodyBox b) { return melody[static_cast<int>(b)]; }
     const MelodyChoice& box(MelodyBox b) const { return melody[static_cast<int>(b)]; }
 
-    MainModel();
+    MainModelData();
+    bool operator==(const MainModelData&) const = default;
+};
+
+// The main window's model: the engine reads and writes it, and the widgets only show it and pass
+// the operator's input to it.
+class MainModel : public QObject, public MainModelData
+{
+    Q_OBJECT
+public:
+    // After a handler: every control is brought in line with the model, the operator's own input too.
     void touch() { Q_EMIT changed(); }
+    // After a tick: the window redraws only what differs from what it shows.
+    void tickDone() { Q_EMIT ticked(); }
 
 Q_SIGNALS:
     void changed();
+    void ticked();
 };
 
 // Object names of the lesson music boxes, by lesson 1..17.

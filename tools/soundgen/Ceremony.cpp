@@ -16,10 +16,10 @@ struct Wind
 };
 
 // The rotor speed at every sample: it approaches each target exponentially, as a heavy rotor does.
-std::vector<double> rotorSpeed(const std::vector<Wind>& winds, int rate)
+std::vector<double> rotorSpeed(const std::vector<Wind>& winds, double startSpeed, int rate)
 {
     std::vector<double> speed;
-    double s = 0.0;
+    double s = startSpeed;
     for (const Wind& w : winds) {
         const double k = 1.0 - std::exp(-1.0 / (w.tau * rate));
         for (int n = 0; n < int(w.seconds * rate); ++n) {
@@ -36,7 +36,9 @@ Signal siren()
 {
     const std::vector<Wind> winds{{7.0, 1.0, 1.8},  {4.0, 0.45, 1.6}, {4.0, 1.0, 1.3},
                                   {4.0, 0.45, 1.6}, {4.0, 1.0, 1.3},  {7.0, 0.0, 1.8}};
-    const std::vector<double> speed = rotorSpeed(winds, kCeremonyRate);
+    // The rotor is already turning when the file starts: an alarm wound up from rest would stay
+    // inaudible for its first tenth of a second.
+    const std::vector<double> speed = rotorSpeed(winds, 0.3, kCeremonyRate);
     Signal out = silence(kCeremonyRate, double(speed.size()) / kCeremonyRate);
     // Two rotors whose port counts differ by a minor third, each a buzzing, harmonic-rich tone.
     const double tops[2] = {620.0, 744.0};
@@ -59,6 +61,7 @@ Signal siren()
     }
     addReverb(out, 0.25, 0.7);
     out.samples.resize(std::min(out.samples.size(), std::size_t(30.0 * kCeremonyRate)));
+    fadeIn(out, kClickFreeFade);
     fadeOut(out, 1.0);
     normaliseLoudness(out, 0.89, 0.25);
     return out;
@@ -74,7 +77,7 @@ Signal signalTone(double seconds)
             std::sin(2 * kPi * f * t) + 0.3 * std::sin(4 * kPi * f * t) + 0.1 * std::sin(6 * kPi * f * t);
         out.samples[n] = float(0.6 * v);
     }
-    fadeIn(out, 0.15);
+    fadeIn(out, kClickFreeFade);
     fadeOut(out, 0.6);
     return out;
 }
@@ -100,8 +103,8 @@ Signal announcement(const Signal& speech)
     Signal voice = resampled(speech, kCeremonyRate);
     trimQuiet(voice, 0.01);
     normaliseLoudness(voice, 0.89, 0.2);
-    Signal out = silence(kCeremonyRate, 0.3);
-    append(out, voice);
-    append(out, silence(kCeremonyRate, 0.5));
-    return out;
+    // The voice starts at once: the first word's faint lead-in would reach the loudspeakers as a pause.
+    trimLeadIn(voice, kAudible, kClickFreeFade);
+    append(voice, silence(kCeremonyRate, 0.5));
+    return voice;
 }

@@ -43,16 +43,33 @@ struct Part
     float gain = 1.0f;
 };
 
-// Renders the parts together in a small hall, at one loudness for every melody.
+double firstTime(const std::vector<Hit>& hits)
+{
+    double first = kLongest;
+    for (const Hit& h : hits)
+        first = std::min(first, h.time);
+    return first;
+}
+
+// Renders the parts together in a small hall, at one loudness for every melody. The first blow lands
+// on the file's first sample: a bell is heard the moment it is started, and the school hears any
+// silence ahead of it as lateness.
 Signal perform(std::initializer_list<Part> parts, double tail = kTail)
 {
+    double first = kLongest;
     double last = 0.0;
-    for (const Part& p : parts)
+    for (const Part& p : parts) {
+        first = std::min(first, firstTime(p.hits));
         last = std::max(last, lastTime(p.hits));
-    const double length = std::min(last + tail, kLongest - 1.0);
+    }
+    const double length = std::min(last - first + tail, kLongest - 1.0);
     Signal mix = silence(kRate, length);
-    for (const Part& p : parts)
-        mixInto(mix, render(p.voice, p.hits, kRate, length), 0.0, p.gain);
+    for (const Part& p : parts) {
+        std::vector<Hit> hits = p.hits;
+        for (Hit& h : hits)
+            h.time -= first;
+        mixInto(mix, render(p.voice, hits, kRate, length), 0.0, p.gain);
+    }
     addReverb(mix, 0.22, 0.5);
     mix.samples.resize(std::min(mix.samples.size(), std::size_t(kLongest * kRate)));
     fadeOut(mix, 1.2);
@@ -103,7 +120,8 @@ Signal softElectricBell()
         int k = 0;
         for (double t = from; t < to; t += 1.0 / 16.0, ++k) {
             // An unsteady spring and hammer: the blows are never quite alike.
-            const double swell = std::min(1.0, (t - from) / 0.12);
+            // The hammer reaches full swing within its first few blows; the first is already heard.
+            const double swell = 0.6 + 0.4 * std::min(1.0, (t - from) / 0.12);
             hits.push_back(Hit{t, pitch, swell * (0.7 + 0.15 * std::sin(k * 2.1) + 0.1 * std::sin(k * 0.7))});
         }
     };

@@ -108,6 +108,16 @@ void trimQuiet(Signal& signal, double threshold)
     signal.samples = std::vector<float>(first, last);
 }
 
+void trimLeadIn(Signal& signal, double level, double keep)
+{
+    const auto loud = std::find_if(signal.samples.begin(), signal.samples.end(),
+                                   [level](float v) { return std::fabs(v) >= level; });
+    const std::size_t at = std::size_t(loud - signal.samples.begin());
+    const std::size_t from = at - std::min(at, std::size_t(keep * signal.rate));
+    signal.samples.erase(signal.samples.begin(), signal.samples.begin() + long(from));
+    fadeIn(signal, double(at - from) / signal.rate);
+}
+
 namespace {
 
 // A feedback comb with a one-pole low-pass in the loop (the damping of a real room).

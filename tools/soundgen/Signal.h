@@ -4,6 +4,11 @@
 #include <string>
 #include <vector>
 
+// Every shipped sound reaches this level (of full scale) within its first 10 ms, so it is heard the
+// moment it is started; a fade-in shorter than that keeps the start free of clicks.
+constexpr double kAudible = 0.06;
+constexpr double kClickFreeFade = 0.004; // seconds
+
 // A mono sound being built, as floating-point samples in -1..1.
 struct Signal
 {
@@ -25,6 +30,9 @@ void fadeOut(Signal& signal, double seconds);
 void fadeIn(Signal& signal, double seconds);
 // Cuts leading and trailing passages quieter than `threshold` (relative to the peak).
 void trimQuiet(Signal& signal, double threshold);
+// Starts the signal `keep` seconds before its first sample of at least `level` (of full scale), faded
+// in over those seconds.
+void trimLeadIn(Signal& signal, double level, double keep);
 // A small hall (Freeverb-style combs and all-passes), mixed in at `wet`.
 void addReverb(Signal& signal, double wet, double roomSize);
 Signal resampled(const Signal& signal, int rate);
