@@ -2,28 +2,9 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 
 namespace {
 const QByteArray FirstChip = QByteArrayLiteral("/dev/gpiochip0");
-
-QString errorText(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
-}
-
-RelayFailure failureOf(int error)
-{
-    switch (error) {
-    case EACCES:
-    case EPERM:
-        return RelayFailure::NotPermitted;
-    case EBUSY:
-        return RelayFailure::Busy;
-    default:
-        return RelayFailure::Unreachable;
-    }
-}
 } // namespace
 
 GpioRelayPort::GpioRelayPort(std::unique_ptr<GpioSystem> system, const RelaySettings& relay,
@@ -59,11 +40,11 @@ bool GpioRelayPort::open()
     m_chip = m_system->openChip(m_device);
     if (!m_chip) {
         const int error = errno != 0 ? errno : ENODEV;
-        QString detail =
-            QStringLiteral("opening %1: %2").arg(QString::fromLocal8Bit(m_device), errorText(error));
-        if (failureOf(error) == RelayFailure::NotPermitted)
+        QString detail = QStringLiteral("opening %1: %2")
+                             .arg(QString::fromLocal8Bit(m_device), RelayPortStatus::errorText(error));
+        if (RelayPortStatus::failureOf(error) == RelayFailure::NotPermitted)
             detail += QStringLiteral(" (is the user in group \"gpio\"?)");
-        fail(failureOf(error), detail);
+        fail(RelayPortStatus::failureOf(error), detail);
         return false;
     }
     if (m_offset >= static_cast<unsigned>(m_chip->lines())) {
@@ -85,17 +66,20 @@ bool GpioRelayPort::write(bool on)
         if (m_line)
             return true;
         const int error = errno != 0 ? errno : EIO;
-        fail(failureOf(error) == RelayFailure::Unreachable ? RelayFailure::WriteFailed : failureOf(error),
+        fail(RelayPortStatus::failureOf(error) == RelayFailure::Unreachable
+                 ? RelayFailure::WriteFailed
+                 : RelayPortStatus::failureOf(error),
              QStringLiteral("requesting line %1 of %2 as an output: %3")
                  .arg(m_offset)
-                 .arg(QString::fromLocal8Bit(m_device), errorText(error)));
+                 .arg(QString::fromLocal8Bit(m_device), RelayPortStatus::errorText(error)));
         return false;
     }
     if (m_line->setValue(on ? 1 : 0) != 0) {
         const int error = errno != 0 ? errno : EIO;
-        fail(RelayFailure::WriteFailed, QStringLiteral("setting line %1 of %2: %3")
-                                            .arg(m_offset)
-                                            .arg(QString::fromLocal8Bit(m_device), errorText(error)));
+        fail(RelayFailure::WriteFailed,
+             QStringLiteral("setting line %1 of %2: %3")
+                 .arg(m_offset)
+                 .arg(QString::fromLocal8Bit(m_device), RelayPortStatus::errorText(error)));
         return false;
     }
     return true;

@@ -12,22 +12,9 @@ bool isPath(const QString& device)
     return device.contains(QLatin1Char('/')) || device.contains(QLatin1Char('\\'));
 }
 
-RelayFailure failureOf(int error)
-{
-    switch (error) {
-    case EACCES:
-    case EPERM:
-        return RelayFailure::NotPermitted;
-    case EBUSY:
-        return RelayFailure::Busy;
-    default:
-        return RelayFailure::Unreachable;
-    }
-}
-
 QString withHint(int error, const QString& detail)
 {
-    if (failureOf(error) == RelayFailure::NotPermitted)
+    if (RelayPortStatus::failureOf(error) == RelayFailure::NotPermitted)
         return detail + QStringLiteral(" (is the udev rule 60-vezozil-usbrelay.rules installed?)");
     return detail;
 }
@@ -104,7 +91,7 @@ bool HidRelayPort::open()
     int error = 0;
     QString detail;
     if (!openPath(m_device.toLocal8Bit(), error, detail)) {
-        fail(failureOf(error), withHint(error, detail));
+        fail(RelayPortStatus::failureOf(error), withHint(error, detail));
         return false;
     }
     for (const HidDeviceEntry& board : relayBoards(*m_system)) {
@@ -150,7 +137,7 @@ bool HidRelayPort::openBySerial()
         close();
     }
     if (openError >= 0)
-        fail(failureOf(openError), withHint(openError, openDetail));
+        fail(RelayPortStatus::failureOf(openError), withHint(openError, openDetail));
     else
         fail(RelayFailure::Unreachable, QStringLiteral("no board with serial %1 (found: %2)")
                                             .arg(m_device, others.join(QStringLiteral(", "))));

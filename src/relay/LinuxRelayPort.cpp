@@ -5,7 +5,6 @@
 #include "relay/ParportDirectory.h"
 
 #include <cerrno>
-#include <cstring>
 
 #include <fcntl.h>
 #include <sys/ioctl.h>
@@ -13,29 +12,12 @@
 #include <linux/ppdev.h>
 
 namespace {
-QString errorText(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
-}
-
 // Errors that mean there is no ppdev device for the port, so raw port I/O may stand in for it.
 bool ppdevMissing(int error)
 {
     return error == ENOENT || error == ENODEV || error == ENXIO;
 }
 
-RelayFailure failureOf(int error)
-{
-    switch (error) {
-    case EACCES:
-    case EPERM:
-        return RelayFailure::NotPermitted;
-    case EBUSY:
-        return RelayFailure::Busy;
-    default:
-        return RelayFailure::Unreachable;
-    }
-}
 } // namespace
 
 LinuxRelayPort::LinuxRelayPort(std::unique_ptr<PortSystem> system) : m_system(std::move(system)) {}
@@ -63,8 +45,8 @@ bool LinuxRelayPort::Out32(quint16 address, quint16 value)
         m_system->outb(byte, address);
     } else if (m_system->ioctl(m_fd, PPWDATA, &byte) != 0) {
         const int error = errno;
-        const QString detail =
-            QStringLiteral("writing to %1: %2").arg(QString::fromLatin1(m_device), errorText(error));
+        const QString detail = QStringLiteral("writing to %1: %2")
+                                   .arg(QString::fromLatin1(m_device), RelayPortStatus::errorText(error));
         close(); // reopened at the next write
         m_status.fail(RelayFailure::WriteFailed, address, detail);
         return false;
@@ -87,7 +69,7 @@ bool LinuxRelayPort::open(quint16 address)
             m_device = device;
             return true;
         }
-        failure = failureOf(error);
+        failure = RelayPortStatus::failureOf(error);
         // A port that another driver holds, or that fails, must not be driven behind the kernel's back.
         rawIoAllowed = ppdevMissing(error) || failure == RelayFailure::NotPermitted;
     }
@@ -97,7 +79,7 @@ bool LinuxRelayPort::open(quint16 address)
             m_address = address;
             return true;
         }
-        detail += QStringLiteral("; raw port I/O: ") + errorText(errno);
+        detail += QStringLiteral("; raw port I/O: ") + RelayPortStatus::errorText(errno);
     }
     m_status.fail(failure, address, detail);
     return false;
@@ -109,8 +91,8 @@ int LinuxRelayPort::openPpdev(const QByteArray& device, QString& detail)
     const int fd = m_system->open(device, O_RDWR | O_CLOEXEC);
     if (fd < 0) {
         const int error = errno != 0 ? errno : EIO;
-        detail = QStringLiteral("opening %1: %2").arg(name, errorText(error));
-        if (failureOf(error) == RelayFailure::NotPermitted)
+        detail = QStringLiteral("opening %1: %2").arg(name, RelayPortStatus::errorText(error));
+        if (RelayPortStatus::failureOf(error) == RelayFailure::NotPermitted)
             detail += QStringLiteral(" (is the user in group \"lp\"?)");
         else if (ppdevMissing(error))
             detail += QStringLiteral(" (is the ppdev module loaded?)");
@@ -118,7 +100,7 @@ int LinuxRelayPort::openPpdev(const QByteArray& device, QString& detail)
     }
     if (m_system->ioctl(fd, PPCLAIM, nullptr) != 0) {
         const int error = errno != 0 ? errno : EIO;
-        detail = QStringLiteral("claiming %1: %2").arg(name, errorText(error));
+        detail = QStringLiteral("claiming %1: %2").arg(name, RelayPortStatus::errorText(error));
         m_system->close(fd);
         return error;
     }

@@ -2,6 +2,9 @@
 
 #include "common/Log.h"
 
+#include <cerrno>
+#include <cstring>
+
 namespace {
 constexpr qint64 FirstSummaryAfter = 60;   // seconds
 constexpr qint64 LongestSummaryGap = 3600; // seconds
@@ -179,4 +182,22 @@ void RelayPortStatus::summarise()
                                  << clockTime(m_firstRepeat) << "to"
                                  << clockTime(m_lastRepeat) + QLatin1Char(',') << "last:" << m_repeatDetail;
     m_repeats = 0;
+}
+
+RelayFailure RelayPortStatus::failureOf(int error)
+{
+    switch (error) {
+    case EACCES:
+    case EPERM:
+        return RelayFailure::NotPermitted;
+    case EBUSY:
+        return RelayFailure::Busy;
+    default:
+        return RelayFailure::Unreachable;
+    }
+}
+
+QString RelayPortStatus::errorText(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
 }

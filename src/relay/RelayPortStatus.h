@@ -55,6 +55,11 @@ public:
     // "LPT1, 0x378" for the three standard ports, otherwise the address alone ("0xD010").
     static QString portName(quint16 address);
 
+    // What a system call's errno means for the operator: no permission, taken by another program, or
+    // not reachable at all; and the system's own words for the log.
+    static RelayFailure failureOf(int error);
+    static QString errorText(int error);
+
 private:
     void failed(RelayFailure kind, const QString& problem, const QString& logName, const QString& detail);
     void succeeded(const QString& logName, const QString& route);
