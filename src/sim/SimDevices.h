@@ -137,16 +137,9 @@ public:
 };
 
 // No window and no tray icon; the unload only ends the rehearsal.
-class SimShell : public WindowShell
+class SimShell : public WindowlessShell
 {
 public:
-    bool trayAvailable() const override { return false; }
-    void addTrayIcon() override {}
-    void removeTrayIcon() override {}
-    void hideWindow() override {}
-    void minimizeWindow() override {}
-    void showWindow() override {}
-    void popupMenu() override {}
     void quit() override { m_quit = true; }
     bool quitRequested() const { return m_quit; }
 
