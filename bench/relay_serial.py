@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """The USB-serial relay of the real program, on a pseudo-terminal in place of the board: when its
 bytes arrive, measured from the whole second of the tick that writes them, for the switching on
-(the tick after each bell's start) and off (the first tick after the sound). The floor beside it:
+(the tick at hh:mm:00 that starts each bell) and off (the first tick after the sound). The floor beside it:
 a plain Python loop that sleeps to each whole second and writes the same four bytes to the same
 kind of terminal. Also counts the frames written in quiet seconds: one write per change.
 
@@ -107,8 +107,8 @@ def main():
     if len(ons) != args.bells or len(offs) != args.bells + 1:
         print("unexpected frames:", [(time.strftime("%H:%M:%S", time.localtime(t)), b.hex()) for t, b in frames])
         return 1
-    late = [(on - (m + 1)) * 1000 for on, m in zip(ons, minutes)]
-    print("relay on, after hh:mm:01 of its bell:        " + summary(late))
+    late = [(on - m) * 1000 for on, m in zip(ons, minutes)]
+    print("relay on, after hh:mm:00 of its bell:        " + summary(late))
     print("relay off, after the whole second of its tick: " + summary([phase_ms(t) for t in offs[1:]]))
     print("floor, a plain write at whole seconds:       " + summary(floor_run(10)))
     print(common.machine_load())
