@@ -1,6 +1,7 @@
 // Starts of the real program that must not ring: a second copy on the same program folder, and a
 // desktop start while the headless service rings the PC's bells.
 #include "schedule/DayTable.h"
+#include "support/QuietSchoolRun.h"
 #include "support/RehearsalProcess.h"
 #include "support/RunningProgram.h"
 #include "support/SchoolFolder.h"
@@ -20,44 +21,10 @@ const QByteArray SecondCopyMessage =
 const QByteArray ServiceMessage = "Zil programı bu bilgisayarda ekransız hizmet olarak zaten çalışıyor";
 constexpr int Refused = 3;
 
-class RefusedStart : public ::testing::Test
+class RefusedStart : public QuietSchoolRun
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_FALSE(programPath().isEmpty()) << "VEZOZIL_EXE is not set";
-        // Whatever the real clock says, nothing rings, nothing shuts the machine down and the weekend
-        // does not close the program.
-        for (const QString& day : DayTable::names())
-            school.day(day, {});
-        school.melodi({});
-        school.kapat(QStringLiteral("XX:XX"), QStringLiteral("XX:XX"));
-        school.muzikler({});
-        school.writeLines(QStringLiteral("port.txt"), {QStringLiteral("0"), QStringLiteral("0")});
-        setServiceActive(false);
-    }
-
-    // "systemctl is-active" as the test wants it, whatever this machine runs.
-    void setServiceActive(bool active) const
-    {
-        QFile script(tools.filePath(QStringLiteral("systemctl")));
-        ASSERT_TRUE(script.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        script.write(active ? "#!/bin/sh\nexit 0\n" : "#!/bin/sh\nexit 3\n");
-        script.close();
-        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
-
-    QProcessEnvironment environment() const
-    {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const char* unset : {"NOTIFY_SOCKET", "SESSION_MANAGER", "DISPLAY", "WAYLAND_DISPLAY"})
-            env.remove(QString::fromLatin1(unset));
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
-        env.insert(QStringLiteral("PATH"),
-                   tools.path() + QStringLiteral(":") + env.value(QStringLiteral("PATH")));
-        return env;
-    }
+    QProcessEnvironment environment() const { return quietEnvironment(); }
     QStringList arguments(bool headless) const
     {
         QStringList a{QStringLiteral("--dir"), school.path()};
@@ -65,9 +32,6 @@ protected:
             a << QStringLiteral("--headless");
         return a;
     }
-
-    SchoolFolder school;
-    QTemporaryDir tools;
 };
 } // namespace
 

@@ -2,6 +2,7 @@
 // saves the port choice and removes the tray icon, and the process then ends with status 0.
 #include "schedule/DayTable.h"
 #include "support/FakeSessionManager.h"
+#include "support/QuietSchoolRun.h"
 #include "support/RunningProgram.h"
 #include "support/SchoolFolder.h"
 #include "support/TestSupport.h"
@@ -25,45 +26,14 @@
 namespace {
 const QString LibFaketime = QStringLiteral("/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1");
 
-// A school folder on which nothing rings or shuts down, whatever the clock says, and a "systemctl"
-// that reports the headless service as the test wants, whatever this machine runs.
-class Lifecycle : public ::testing::Test
+// The start and end of the real program, with its own runtime folder and, where asked, a faked clock.
+class Lifecycle : public QuietSchoolRun
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_FALSE(programPath().isEmpty()) << "VEZOZIL_EXE is not set";
-        for (const QString& day : DayTable::names())
-            school.day(day, {});
-        school.melodi({});
-        school.kapat(QStringLiteral("XX:XX"), QStringLiteral("XX:XX"));
-        school.muzikler({});
-        // Two lines: the unload writes the one it keeps, so a single line shows that it ran.
-        school.writeLines(QStringLiteral("port.txt"), {QStringLiteral("0"), QStringLiteral("0")});
-        setServiceActive(false);
-    }
-
-    void setServiceActive(bool active) const
-    {
-        const QString path = tools.filePath(QStringLiteral("systemctl"));
-        QFile script(path);
-        ASSERT_TRUE(script.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        script.write(active ? "#!/bin/sh\nexit 0\n" : "#!/bin/sh\nexit 3\n");
-        script.close();
-        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
-
     QProcessEnvironment environment(const char* fakeTime = nullptr) const
     {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const char* unset :
-             {"NOTIFY_SOCKET", "WATCHDOG_USEC", "SESSION_MANAGER", "DISPLAY", "WAYLAND_DISPLAY"})
-            env.remove(QString::fromLatin1(unset));
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
+        QProcessEnvironment env = quietEnvironment();
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
-        env.insert(QStringLiteral("PATH"),
-                   tools.path() + QStringLiteral(":") + env.value(QStringLiteral("PATH")));
         if (fakeTime) {
             env.insert(QStringLiteral("LD_PRELOAD"), LibFaketime);
             addSanitizerOption(env, "verify_asan_link_order=0");
@@ -84,9 +54,7 @@ protected:
         EXPECT_EQ(school.snapshot().value(QStringLiteral("port.txt")), QByteArray("0\r\n")) << what;
     }
 
-    SchoolFolder school;
     QTemporaryDir runtime;
-    QTemporaryDir tools;
 };
 
 bool haveFaketime()
