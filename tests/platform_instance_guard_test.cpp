@@ -14,6 +14,9 @@
 #include <iostream>
 #include <string>
 
+#include <memory>
+
+#include <sys/stat.h>
 #include <unistd.h>
 
 // The test program doubles as the other copy: started with VEZOZIL_GUARD_CHILD set, it asks the
@@ -139,22 +142,86 @@ TEST(InstanceGuard, FolderIsFreeOnceTheOtherCopyHasEndedHoweverItEnded)
     }
 }
 
+// A folder nobody may write to has no lock file, and writes nothing; the folder's own lock stands in.
 TEST(InstanceGuard, WritesNothingAndWorksOnAReadOnlyFolder)
 {
     Folders f;
-    QFile::setPermissions(f.folder(), QFile::ReadOwner | QFile::ExeOwner);
-    const QStringList before = QDir(f.root.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System);
+    const int user = ::geteuid() == 0 ? Nobody : -1; // root may write anywhere
+    for (const QString& d : {f.root.path(), f.folder()})
+        QFile::setPermissions(d, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup |
+                                     QFile::ReadOther | QFile::ExeOther | QFile::WriteOwner);
+    QFile::setPermissions(f.folder(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
+                                          QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
     {
-        FolderInstanceGuard guard(f.folder());
-        EXPECT_FALSE(guard.anotherCopyRunning());
-        EXPECT_FALSE(guard.anotherCopyRunning()) << "asking again keeps the folder";
-        OtherCopy other(QStringLiteral("hold"), f.folder());
-        EXPECT_EQ(other.answer(), QStringLiteral("running"));
+        OtherCopy first(QStringLiteral("hold"), f.folder(), user);
+        EXPECT_EQ(first.answer(), QStringLiteral("free"));
+        OtherCopy second(QStringLiteral("hold"), f.folder(), user);
+        EXPECT_EQ(second.answer(), QStringLiteral("running"));
         EXPECT_TRUE(
             QDir(f.folder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty());
     }
-    EXPECT_EQ(QDir(f.root.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System), before);
     QFile::setPermissions(f.folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+// Only the program's user can hold the lock: a reader of the folder cannot block the start, and a lock
+// file that someone else could hold, or a link in its place, is never used as it stands.
+TEST(InstanceGuard, LockFileOnlyItsOwnUserCanHold)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "another user's copy and file need root";
+    enum class Before { Nothing, OwnWideFile, OtherUsersFile, Link };
+    const struct
+    {
+        const char* name;
+        Before before;
+        mode_t modeAfter;
+        uid_t ownerAfter;
+        bool otherCopyRefused; // another user's copy that starts after ours
+    } cases[] = {
+        {"a reader of the folder starts first", Before::Nothing, 0600, 0, true},
+        {"an older lock file open to all", Before::OwnWideFile, 0600, 0, true},
+        {"a lock file of another user", Before::OtherUsersFile, 0644, Nobody, false},
+        {"a link planted in its place", Before::Link, 0, 0, false},
+    };
+    for (const auto& c : cases) {
+        Folders f;
+        for (const QString& d : {f.root.path(), f.folder()})
+            QFile::setPermissions(d, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                         QFile::ReadOther | QFile::ExeOther | QFile::ReadGroup |
+                                         QFile::ExeGroup);
+        const QString lock = f.folder() + QStringLiteral("/.vezozil.lock");
+        const QString victim = f.root.filePath(QStringLiteral("passwd"));
+        QFile(victim).open(QIODevice::WriteOnly);
+        ::chmod(QFile::encodeName(victim).constData(), 0644);
+        std::unique_ptr<OtherCopy> reader;
+        if (c.before == Before::Nothing) {
+            reader = std::make_unique<OtherCopy>(QStringLiteral("hold"), f.folder(), Nobody);
+            ASSERT_EQ(reader->answer(), QStringLiteral("free")) << c.name;
+        } else if (c.before == Before::Link) {
+            ASSERT_TRUE(QFile::link(victim, lock));
+        } else {
+            QFile(lock).open(QIODevice::WriteOnly);
+            ::chmod(QFile::encodeName(lock).constData(), c.before == Before::OwnWideFile ? 0666 : 0644);
+            if (c.before == Before::OtherUsersFile)
+                ASSERT_EQ(::chown(QFile::encodeName(lock).constData(), Nobody, Nobody), 0);
+        }
+
+        FolderInstanceGuard ours(f.folder());
+        EXPECT_FALSE(ours.anotherCopyRunning()) << c.name;
+        struct stat st = {};
+        ASSERT_EQ(::lstat(QFile::encodeName(lock).constData(), &st), 0) << c.name;
+        if (c.before == Before::Link) {
+            EXPECT_TRUE(S_ISLNK(st.st_mode)) << c.name;
+            ASSERT_EQ(::stat(QFile::encodeName(victim).constData(), &st), 0);
+            EXPECT_EQ(st.st_mode & 07777, mode_t(0644)) << c.name << ": the link's target is untouched";
+        } else {
+            EXPECT_EQ(st.st_mode & 07777, c.modeAfter) << c.name;
+            EXPECT_EQ(st.st_uid, c.ownerAfter) << c.name;
+        }
+        OtherCopy other(QStringLiteral("hold"), f.folder(), Nobody);
+        EXPECT_EQ(other.answer(), c.otherCopyRefused ? QStringLiteral("running") : QStringLiteral("free"))
+            << c.name;
+    }
 }
 
 TEST(InstanceGuard, FolderThatCannotBeOpenedDoesNotStopTheBells)

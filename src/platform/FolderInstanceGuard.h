@@ -7,11 +7,14 @@
 // One running copy per program folder, whoever starts it and from whatever environment: two copies on
 // one folder would ring every bell twice and both drive the relay.
 //
-// On Linux the program holds an exclusive flock on the program folder itself. It writes nothing, works
-// on a read-only folder, and every name of the folder (a link, "..", another user's view) reaches the
-// same lock. The kernel drops it when the process ends, however it ends, so no lock is ever left over
-// to block the next start, and nothing in a shared place such as /tmp can stand in for it. On Windows
-// a named mutex keyed by the folder's canonical path does the same.
+// On Linux the program holds an exclusive flock on ".vezozil.lock" in the program folder, a file that
+// only the program's user may open (mode 0600; created without following a link; an older one of
+// that user is narrowed). A lock that anybody could open, anybody could hold, and so keep every start
+// from running; this way only those who can already change the timetable can get in the way. Every
+// name of the folder (a link, "..") reaches the same file, and the kernel drops the lock when the
+// process ends, however it ends, so no lock is ever left over. A folder nobody here may write to
+// holds no lock file; there the folder's own flock stands in. On Windows a named mutex keyed by the
+// folder's canonical path does the same.
 class FolderInstanceGuard : public InstanceGuard
 {
 public:
@@ -21,10 +24,15 @@ public:
     FolderInstanceGuard& operator=(const FolderInstanceGuard&) = delete;
 
     // Takes the folder on the first call; true while another live process holds it. A lock that
-    // cannot be taken at all (the folder cannot be opened) does not stop the bells: false, logged.
+    // cannot be taken at all (the folder cannot be opened, the lock file is another user's or a link)
+    // does not stop the bells: false, with the reason logged.
     bool anotherCopyRunning() override;
 
 private:
+#ifndef Q_OS_WIN
+    bool lockedWithoutTheFile(const QString& path, int openError);
+#endif
+
     QString m_folder;
 #ifdef Q_OS_WIN
     void* m_mutex = nullptr;
