@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/inotify.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 using Kind = RelaySettings::Kind;
@@ -43,6 +45,10 @@ const ReadCase readCases[] = {
     {"ChannelGarbageIsOne", "[Role]\nTur=usb-seri\nKanal=bir\n", 0, Kind::UsbSerial, {}, 1, false},
     {"ActiveLowOtherThanOneIsOff", "[Role]\nTur=gpio\nAktifDusuk=2\n", 0, Kind::Gpio, {}, 1, false},
     {"BinaryGarbage", QByteArray("\x00\xff[[=\n\x01", 7), 0, Kind::Lpt, {}, 1, false},
+    {"HandEditWithBlanksCommentsAndCrLf",
+     "; bizim\r\n[Role]\r\nTur = usb-seri ; seri kart\r\nAygit = \"/dev/ttyUSB "
+     "1\"\r\n[Amfi]\r\nIsinmaSuresi= 3\r\n",
+     3, Kind::UsbSerial, QStringLiteral("/dev/ttyUSB 1"), 1, false},
 };
 
 std::string caseName(const ::testing::TestParamInfo<ReadCase>& info)
@@ -76,6 +82,34 @@ TEST(AppSettings, MissingFileOrAFifoReadsAsDefaultsWithoutBlocking)
     AppSettings s;
     s.warmUpSeconds = 3;
     EXPECT_FALSE(s.write(f.folder)) << "a FIFO is never written through";
+
+    // Nor is a link planted in its place.
+    TempFolder linked, system;
+    system.write(QStringLiteral("passwd"), "root:x:0:0\n");
+    ASSERT_TRUE(QFile::link(system.dir.filePath(QStringLiteral("passwd")),
+                            linked.dir.filePath(QStringLiteral("ayarlar.ini"))));
+    EXPECT_FALSE(s.write(linked.folder));
+    EXPECT_EQ(system.read(QStringLiteral("passwd")), QByteArray("root:x:0:0\n"));
+}
+
+// Read through one open: a look before it would leave a moment in which a FIFO put in its place
+// hangs the start.
+TEST(AppSettings, FileIsOpenedOnceToBeRead)
+{
+    TempFolder f;
+    f.write(QStringLiteral("ayarlar.ini"), "[Amfi]\nIsinmaSuresi=2\n");
+    const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(::inotify_add_watch(watch, QFile::encodeName(f.dir.path()).constData(), IN_OPEN), 0);
+    EXPECT_EQ(AppSettings::read(f.folder).warmUpSeconds, 2);
+    int opens = 0;
+    alignas(inotify_event) char buffer[4096];
+    for (ssize_t n; (n = ::read(watch, buffer, sizeof buffer)) > 0;) {
+        for (char* p = buffer; p < buffer + n;
+             p += sizeof(inotify_event) + reinterpret_cast<inotify_event*>(p)->len)
+            opens += qstrcmp(reinterpret_cast<inotify_event*>(p)->name, "ayarlar.ini") == 0;
+    }
+    ::close(watch);
+    EXPECT_EQ(opens, 1);
 }
 
 TEST(AppSettings, WriteRoundTripsKeepsUnknownKeysAndTouchesNoOtherFile)
@@ -86,9 +120,12 @@ TEST(AppSettings, WriteRoundTripsKeepsUnknownKeysAndTouchesNoOtherFile)
     AppSettings s;
     s.warmUpSeconds = 4;
     s.relay = {Kind::UsbSerial, QStringLiteral("/dev/serial/by-id/usb-1a86_USB_Serial-if00-port0"), 2, false};
-    ASSERT_TRUE(s.write(f.folder));
-
-    EXPECT_EQ(AppSettings::read(f.folder), s);
+    // Every name the writer may escape or quote reads back as it was written.
+    for (const QString& device : {QStringLiteral("@kart; ön, \"arka\" = C:\\röle\tsekme"), s.relay.device}) {
+        s.relay.device = device;
+        ASSERT_TRUE(s.write(f.folder));
+        EXPECT_EQ(AppSettings::read(f.folder), s) << device.toStdString();
+    }
     EXPECT_EQ(f.entries(), (QStringList{QStringLiteral("Ayarlar.INI"), QStringLiteral("port.txt")}))
         << "saved under the spelling found, no temporary file left";
     const QByteArray bytes = f.read(QStringLiteral("Ayarlar.INI"));

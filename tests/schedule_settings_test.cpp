@@ -276,11 +276,23 @@ TEST(SettingsFiles, WritersReportFailureAndKeepTheOldFile)
         {"kapat.txt", [](const ProgramFolder& f) { return writeKapat(f, "17:00", "18:00"); }},
         {"muzikler.txt", [](const ProgramFolder& f) { return writeMuzikler(f, {"a.mp3"}); }},
         {"port.txt", [](const ProgramFolder& f) { return writePort(f, 1); }},
+        {"saatler/Pazartesi.txt",
+         [](const ProgramFolder& f) { return writeDayFile(f, QStringLiteral("Pazartesi"), DaySchedule()); }},
     };
     for (const WriterCase& w : writers) {
         TempFolder asFolder; // the file's name is taken by a folder
         asFolder.makeDir(QString::fromLatin1(w.file));
         EXPECT_FALSE(w.write(asFolder.folder)) << w.file;
+
+        // A link planted in the file's place, by whoever may write to a shared folder, to a file of
+        // the system: run as root, the program would otherwise overwrite it.
+        TempFolder linked, system;
+        system.write(QStringLiteral("passwd"), "root:x:0:0::/root:/bin/sh\n");
+        linked.makeDir(QStringLiteral("saatler"));
+        ASSERT_TRUE(QFile::link(system.dir.filePath(QStringLiteral("passwd")),
+                                linked.dir.filePath(QString::fromLatin1(w.file))));
+        EXPECT_FALSE(w.write(linked.folder)) << w.file;
+        EXPECT_EQ(system.read(QStringLiteral("passwd")), QByteArray("root:x:0:0::/root:/bin/sh\n")) << w.file;
 
         TempFolder interrupted;
         interrupted.write(QString::fromLatin1(w.file), "old\r\n");

@@ -1,8 +1,10 @@
 #include "schedule/AppSettings.h"
 
 #include "common/Log.h"
+#include "schedule/IniText.h"
 #include "schedule/TextFile.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 
@@ -18,6 +20,8 @@ const QString KindKey = QStringLiteral("Role/Tur");
 const QString DeviceKey = QStringLiteral("Role/Aygit");
 const QString ChannelKey = QStringLiteral("Role/Kanal");
 const QString ActiveLowKey = QStringLiteral("Role/AktifDusuk");
+// A settings file is a few hundred bytes; a larger one is read only this far.
+constexpr qint64 MaxFileBytes = 1024 * 1024;
 
 constexpr std::array<std::pair<RelaySettings::Kind, const char*>, 4> KindNames{{
     {RelaySettings::Kind::Lpt, "lpt"},
@@ -28,26 +32,26 @@ constexpr std::array<std::pair<RelaySettings::Kind, const char*>, 4> KindNames{{
 
 // An integer value within [low, high]; std::nullopt when the key is absent, not a whole number or
 // out of range.
-std::optional<int> intValue(const QSettings& ini, const QString& key, int low, int high)
+std::optional<int> intValue(const IniText& ini, const QString& key, int low, int high)
 {
     if (!ini.contains(key))
         return std::nullopt;
     bool ok = false;
-    const int n = ini.value(key).toString().trimmed().toInt(&ok);
+    const int n = ini.value(key).trimmed().toInt(&ok);
     if (!ok || n < low || n > high)
         return std::nullopt;
     return n;
 }
 
-void readRelay(const QSettings& ini, RelaySettings& relay)
+void readRelay(const IniText& ini, RelaySettings& relay)
 {
-    const QString kindText = ini.value(KindKey).toString().trimmed();
+    const QString kindText = ini.value(KindKey).trimmed();
     if (const auto kind = RelaySettings::kindFromName(kindText))
         relay.kind = *kind;
     else
         qCInfo(lcFiles).noquote() << AppSettings::FileName << ": relay kind"
                                   << (kindText.isEmpty() ? "not set" : kindText) << "- the LPT relay is used";
-    relay.device = ini.value(DeviceKey).toString().trimmed();
+    relay.device = ini.value(DeviceKey).trimmed();
     const int maxChannel =
         relay.kind == RelaySettings::Kind::Gpio ? RelaySettings::MaxGpioLine : RelaySettings::MaxChannel;
     const int lowest = relay.kind == RelaySettings::Kind::Gpio ? 0 : 1;
@@ -56,8 +60,7 @@ void readRelay(const QSettings& ini, RelaySettings& relay)
     else if (relay.kind != RelaySettings::Kind::Lpt && !ini.contains(ChannelKey))
         qCInfo(lcFiles).noquote() << AppSettings::FileName << ": relay channel not set - channel 1 is used";
     else if (relay.kind != RelaySettings::Kind::Lpt)
-        qCWarning(lcFiles).noquote() << AppSettings::FileName << ": relay channel"
-                                     << ini.value(ChannelKey).toString()
+        qCWarning(lcFiles).noquote() << AppSettings::FileName << ": relay channel" << ini.value(ChannelKey)
                                      << "is not valid - channel 1 is used";
     relay.activeLow = intValue(ini, ActiveLowKey, 0, 1).value_or(0) == 1;
 }
@@ -92,18 +95,19 @@ AppSettings AppSettings::read(const ProgramFolder& folder)
 {
     AppSettings settings;
     const QString path = folder.path(FileName);
-    if (!TextFile::isRegularFile(path)) {
-        if (QFileInfo::exists(path))
-            qCWarning(lcFiles) << path << "is not a regular file: it is not read";
-        else
+    // Opened once, and only as a regular file: a FIFO put in its place, even after a look at it,
+    // would otherwise hang the start.
+    QFile file;
+    if (!TextFile::openRegular(file, path)) {
+        if (!QFileInfo::exists(path))
             qCInfo(lcFiles).noquote() << FileName << "not found: amplifier warm-up 0 s, LPT relay";
         return settings;
     }
-    const QSettings ini(path, QSettings::IniFormat);
+    const IniText ini(file.read(MaxFileBytes));
     if (const auto w = intValue(ini, WarmUpKey, 0, MaxWarmUpSeconds))
         settings.warmUpSeconds = *w;
     else
-        qCInfo(lcFiles).noquote() << FileName << ": amplifier warm-up" << ini.value(WarmUpKey).toString()
+        qCInfo(lcFiles).noquote() << FileName << ": amplifier warm-up" << ini.value(WarmUpKey)
                                   << "not set or out of 0..10 - 0 s is used";
     readRelay(ini, settings.relay);
     return settings;
@@ -123,7 +127,9 @@ void putRelay(QSettings& ini, const RelaySettings& relay)
 bool save(const ProgramFolder& folder, const std::function<void(QSettings&)>& put)
 {
     const QString path = folder.path(AppSettings::FileName); // the spelling found, if any
-    if (QFileInfo::exists(path) && !TextFile::isRegularFile(path)) {
+    // QSettings would write through a link, to wherever it points, even where it points nowhere yet.
+    const QFileInfo info(path);
+    if ((info.exists() || info.isSymLink()) && !TextFile::isRegularFile(path)) {
         qCWarning(lcFiles) << path << "is not a regular file: it is not written";
         return false;
     }

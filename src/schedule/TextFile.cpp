@@ -1,23 +1,15 @@
 #include "schedule/TextFile.h"
 
 #include "common/Log.h"
+#include "schedule/FileAccess.h"
 #include "schedule/TextCodec.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <utility>
-
-#ifdef Q_OS_UNIX
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 namespace TextFile {
 
@@ -58,51 +50,12 @@ QByteArray encodeLines(const QStringList& lines)
 
 bool isRegularFile(const QString& path)
 {
-#ifdef Q_OS_UNIX
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    struct stat st = {};
-    const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-    ::close(fd);
-    return regular;
-#else
-    return QFileInfo(path).isFile();
-#endif
+    return FileAccess::isRegularFile(path);
 }
 
 bool openRegular(QFile& file, const QString& path)
 {
-    // The test and the open are one: the file is opened without blocking and looked at through its
-    // descriptor, so a FIFO or device put in its place, even between a check and an open, never hangs.
-#ifdef Q_OS_UNIX
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        if (errno != ENOENT)
-            qCWarning(lcFiles) << "cannot read" << path << strerror(errno);
-        return false;
-    }
-    struct stat st = {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        qCWarning(lcFiles) << path << "is not a regular file: it is treated as missing";
-        ::close(fd);
-        return false;
-    }
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    return file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
-#else
-    file.setFileName(path);
-    if (file.exists() && !QFileInfo(path).isFile()) {
-        qCWarning(lcFiles) << path << "is not a regular file: it is treated as missing";
-        return false;
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (file.exists())
-            qCWarning(lcFiles) << "cannot read" << path << file.errorString();
-        return false;
-    }
-    return true;
-#endif
+    return FileAccess::openRegular(file, path);
 }
 
 int forEachLine(const QString& path, int limit, const std::function<void(int, const QString&)>& line)
@@ -123,29 +76,7 @@ bool writeLines(const QString& path, const QStringList& lines)
 {
     const bool interrupt = std::exchange(s_interruptNextWrite, false);
     QDir().mkpath(QFileInfo(path).absolutePath());
-    // A crash or power cut during a save must leave the old file whole: the new content goes to a
-    // temporary file that replaces the old one only once it is complete.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        qCWarning(lcFiles) << "cannot write" << path << file.errorString();
-        return false;
-    }
-    const QByteArray bytes = encodeLines(lines);
-    if (interrupt) {
-        file.write(bytes.left(bytes.size() / 2));
-        file.flush();
-        qCWarning(lcFiles) << "write of" << path << "interrupted by the test seam";
-        return false; // never committed: the unfinished temporary file is discarded
-    }
-    // write() only fills QSaveFile's buffer, and commit() goes on to replace the old file even when
-    // writing that buffer out fails (a full disk): the file would be left empty and the save reported
-    // done. flush() writes the buffer and says whether it all went out.
-    if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit()) {
-        qCWarning(lcFiles) << "cannot write" << path << file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    return true;
+    return FileAccess::replace(path, encodeLines(lines), interrupt);
 }
 
 bool saveLines(const ProgramFolder& folder, const QString& relative, const QStringList& lines)

@@ -12,13 +12,13 @@ namespace TextFile {
 // A longer line is cut here, and the rest of it skipped, so a binary file is read in bounded memory.
 constexpr qsizetype MaxLineBytes = 64 * 1024;
 
-// True when `path` is a regular file. Checked without blocking, so a FIFO or a device put in the
-// program folder's place is refused rather than hanging the program on its open.
+// True when `path` itself is a regular file, not a link to one. Checked without blocking, so a FIFO or
+// a device put in the program folder's place is refused rather than hanging the program on its open.
 bool isRegularFile(const QString& path);
 
-// Opens `path` for reading into `file` only when it is a regular file, without ever blocking on a FIFO
-// or device in its place. False when it is missing (not logged), not a regular file or unreadable
-// (both logged).
+// Opens `path` for reading into `file` only when it is a regular file, in one open that never blocks
+// on a FIFO or device in its place. False when it is missing (not logged), not a regular file or
+// unreadable (both logged).
 bool openRegular(QFile& file, const QString& path);
 
 // Calls `line` for each line of the file, with its 1-based number, up to `limit` lines; lines past the
@@ -28,7 +28,8 @@ int forEachLine(const QString& path, int limit,
                 const std::function<void(int number, const QString& text)>& line);
 
 // Writes each line followed by CR LF, replacing the file atomically and creating its folder.
-// Returns false, and leaves any old file whole, when the file cannot be written.
+// Returns false, and leaves any old file whole, when the file cannot be written or something other
+// than a regular file (a link planted in its place) stands there.
 bool writeLines(const QString& path, const QStringList& lines);
 
 // As writeLines, for a file of the program folder saved under the spelling given: another spelling
