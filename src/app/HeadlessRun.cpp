@@ -20,5 +20,6 @@ int runHeadless(int& argc, char** argv)
     LogDialogs dialogs;
     HeadlessShell shell;
     BellRun run(folder, dialogs, shell);
+    run.controller().dayRules.closeKeepsRunning = true;
     return run.exec([] {});
 }

@@ -6,18 +6,31 @@
 
 void DayRules::weekendClose()
 {
-    if (c.m.check4 && DayTable::isWeekend(c.s.todayName)) {
+    if (!c.m.check4 || !DayTable::isWeekend(c.s.todayName))
+        return;
+    if (!closeKeepsRunning) {
         qCInfo(lcApp) << "weekend: the program closes itself";
         c.commands.Form_Unload();
+        return;
+    }
+    silence();
+    if (const QDate today = c.d.clock.now().date(); today != m_silenceLogged) {
+        m_silenceLogged = today;
+        qCInfo(lcApp) << "weekend: no bells today; the service keeps running, as nothing would start it "
+                         "again on Monday";
     }
 }
 
 void DayRules::weekendSilence()
 {
-    if (c.m.check3 && DayTable::isWeekend(c.s.todayName)) {
-        c.s.bellsOff = 1;
-        c.m.label7 = {Texts::BellsOff, Colours::LightRed};
-    }
+    if (c.m.check3 && DayTable::isWeekend(c.s.todayName))
+        silence();
+}
+
+void DayRules::silence()
+{
+    c.s.bellsOff = 1;
+    c.m.label7 = {Texts::BellsOff, Colours::LightRed};
 }
 
 void DayRules::scheduledShutdown()

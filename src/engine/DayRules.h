@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QDate>
+
 class Controller;
 
 // Weekend close and silence, and the scheduled shutdown: tick steps 12, 13 and 16.
@@ -11,6 +13,13 @@ public:
     void weekendSilence();    // step 13
     void scheduledShutdown(); // step 16
 
+    // A run that nothing starts again on Monday (the headless service) keeps running at the weekend
+    // instead of closing, silent, as the weekend silence is; the log says so once a day.
+    bool closeKeepsRunning = false;
+
 private:
+    void silence();
+
     Controller& c;
+    QDate m_silenceLogged; // the last day the weekend close was logged as silence
 };

@@ -2,6 +2,8 @@
 
 #include "common/Log.h"
 
+#include <utility>
+
 #ifdef VEZOZIL_HAVE_SYSTEMD
 #include <systemd/sd-daemon.h>
 
@@ -32,6 +34,8 @@ bool SystemdNotifier::send(const char* state)
 
 void SystemdNotifier::ready()
 {
+    if (std::exchange(m_ready, true))
+        return;
     if (send("READY=1"))
         qCInfo(lcApp) << "systemd told: ready";
     if (m_watchdogMs > 0) {
@@ -43,7 +47,7 @@ void SystemdNotifier::ready()
 void SystemdNotifier::watchdog()
 {
     // Not before ready: the first tick runs before the program says it has started.
-    if (m_watchdogMs <= 0 || !m_sinceLastPing.isValid() || m_sinceLastPing.elapsed() < m_watchdogMs / 4)
+    if (m_watchdogMs <= 0 || !m_sinceLastPing.isValid() || m_sinceLastPing.elapsed() < m_watchdogMs / 8)
         return;
     send("WATCHDOG=1");
     m_sinceLastPing.start();
@@ -51,5 +55,6 @@ void SystemdNotifier::watchdog()
 
 void SystemdNotifier::stopping()
 {
+    ready();
     send("STOPPING=1");
 }
