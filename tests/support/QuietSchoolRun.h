@@ -44,8 +44,8 @@ protected:
     QProcessEnvironment quietEnvironment() const
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const char* unset :
-             {"NOTIFY_SOCKET", "WATCHDOG_USEC", "SESSION_MANAGER", "DISPLAY", "WAYLAND_DISPLAY"})
+        for (const char* unset : {"NOTIFY_SOCKET", "WATCHDOG_USEC", "INVOCATION_ID", "SESSION_MANAGER",
+                                  "DISPLAY", "WAYLAND_DISPLAY"})
             env.remove(QString::fromLatin1(unset));
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
