@@ -13,7 +13,8 @@
 #include <gtest/gtest.h>
 
 namespace {
-enum class Entry { None, Hidden, Shown };
+// Other: an entry, shown, that starts another copy (a build tree) on its own folder.
+enum class Entry { None, Hidden, Shown, Other };
 
 void writeEntry(const QString& configDir, Entry entry)
 {
@@ -22,8 +23,9 @@ void writeEntry(const QString& configDir, Entry entry)
     QDir().mkpath(configDir + QStringLiteral("/autostart"));
     QFile f(configDir + QStringLiteral("/autostart/vezozil.desktop"));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(
-        "[Desktop Entry]\nType=Application\nName=Vezo Zil\nExec=/usr/libexec/vezozil/vezozil-autostart\n");
+    f.write("[Desktop Entry]\nType=Application\nName=Vezo Zil\n");
+    f.write(entry == Entry::Other ? "Exec=/home/okul/build/vezozil --dir /home/okul/build\n"
+                                  : "Exec=/usr/libexec/vezozil/vezozil-autostart\n");
     if (entry == Entry::Hidden)
         f.write("Hidden=true\n");
 }
@@ -38,7 +40,8 @@ struct Session
     }
     QString user() const { return root.filePath(QStringLiteral("home/.config")); }
     QString system() const { return root.filePath(QStringLiteral("etc/xdg")); }
-    XdgAutostart autostart(const QStringList& command = {QStringLiteral("/usr/bin/vezozil")}) const
+    XdgAutostart autostart(const QStringList& command = {
+                               QStringLiteral("/usr/libexec/vezozil/vezozil-autostart")}) const
     {
         return XdgAutostart(user(), {root.filePath(QStringLiteral("missing")), system()}, command);
     }
@@ -47,6 +50,7 @@ struct Session
 } // namespace
 
 // The user's own entry wins over the installed one; the installed one is hidden, so off by default.
+// An entry that starts another copy is not this program's: off, and it says what it starts.
 TEST(XdgAutostart, UserEntryWinsAndSwitchingLeavesNothingNeedless)
 {
     struct Case
@@ -58,20 +62,29 @@ TEST(XdgAutostart, UserEntryWinsAndSwitchingLeavesNothingNeedless)
         {Entry::None, Entry::None, false},    {Entry::Hidden, Entry::None, false},
         {Entry::Shown, Entry::None, true},    {Entry::Hidden, Entry::Shown, true},
         {Entry::Shown, Entry::Hidden, false}, {Entry::None, Entry::Shown, true},
-        {Entry::None, Entry::Hidden, false},
+        {Entry::None, Entry::Hidden, false},  {Entry::None, Entry::Other, false},
+        {Entry::Other, Entry::None, false},   {Entry::Other, Entry::Shown, true},
     };
     for (const Case& c : cases) {
         const auto where = testing::Message() << "installed " << int(c.installed) << ", own " << int(c.own);
         Session session(c.installed, c.own);
         XdgAutostart a = session.autostart();
         EXPECT_EQ(a.isEnabled(), c.enabled) << where;
+        const bool otherInForce =
+            c.own == Entry::Other || (c.own == Entry::None && c.installed == Entry::Other);
+        EXPECT_EQ(a.otherCommand(), otherInForce
+                                        ? QStringLiteral("/home/okul/build/vezozil --dir /home/okul/build")
+                                        : QString())
+            << where;
 
         ASSERT_TRUE(a.setEnabled(true)) << where;
         EXPECT_TRUE(a.isEnabled()) << where;
         ASSERT_TRUE(a.setEnabled(false)) << where;
         EXPECT_FALSE(a.isEnabled()) << where;
         // Off where nothing installed turns it on leaves no file of ours in the user's folder.
-        EXPECT_EQ(QFileInfo::exists(a.userEntryPath()), c.installed == Entry::Shown) << where;
+        EXPECT_EQ(QFileInfo::exists(a.userEntryPath()),
+                  c.installed == Entry::Shown || c.installed == Entry::Other)
+            << where;
     }
 }
 
@@ -107,9 +120,15 @@ TEST(XdgAutostart, ExecLineQuotesWhatTheSessionWouldSplit)
     };
     for (const Case& c : cases) {
         EXPECT_EQ(XdgAutostart::execLine(c.command), c.exec);
+        EXPECT_EQ(XdgAutostart::splitExec(c.exec), c.command);
         Session session(Entry::None, Entry::None);
         XdgAutostart a = session.autostart(c.command);
         ASSERT_TRUE(a.setEnabled(true));
+        EXPECT_TRUE(a.isEnabled());
+        // TryExec is a path, not a command line: quoted, it names no file, and the session starts nothing.
+        QFile entry(a.userEntryPath());
+        ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(entry.readAll().contains("\nTryExec=" + c.command.first().toUtf8() + "\n"));
         QProcess validate;
         validate.start(QStringLiteral("desktop-file-validate"), {a.userEntryPath()});
         ASSERT_TRUE(validate.waitForFinished(30000)) << "desktop-file-validate is missing";
@@ -152,6 +171,11 @@ TEST(RunKeyAutostart, ValueComesAndGoesAndAFailedWriteChangesNothing)
               RunKeyAutostart::commandLine(command));
     ASSERT_TRUE(a.setEnabled(false));
     EXPECT_FALSE(QSettings(ini, QSettings::IniFormat).contains(RunKeyAutostart::ValueName));
+    // A value that starts another copy is not this program's.
+    QSettings(ini, QSettings::IniFormat)
+        .setValue(RunKeyAutostart::ValueName, QStringLiteral("\"D:\\Eski\\vezozil.exe\""));
+    EXPECT_FALSE(a.isEnabled());
+    EXPECT_EQ(a.otherCommand(), QStringLiteral("\"D:\\Eski\\vezozil.exe\""));
 
     // A key that cannot be written: a folder stands where the file belongs.
     const QString blocked = dir.filePath(QStringLiteral("blocked.ini"));

@@ -12,6 +12,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+namespace {
+const QString AutostartTip =
+    QStringLiteral("İşaretliyse Vezo Zil, bu kullanıcı bilgisayarda oturum açınca kendiliğinden başlar.");
+} // namespace
+
 ShutdownPanel::ShutdownPanel(Controller& c, QWidget* parent)
     : QGroupBox(QStringLiteral("Bilgisayarı Kapatma Saati"), parent), m_c(c)
 {
@@ -20,10 +25,8 @@ ShutdownPanel::ShutdownPanel(Controller& c, QWidget* parent)
     m_text45 = timeBox(QStringLiteral("Text45"), &MainModel::text45);
     QPushButton* command19 = Controls::button(this, QStringLiteral("Command19"), QStringLiteral("Kaydet"));
     Controls::onClick(command19, m_c, [this] { m_c.commands.Command19_Click(); });
-    m_autostartBox = Controls::checkBox(
-        this, QStringLiteral("autostart"), QStringLiteral("Bilgisayar açılınca başlat"),
-        QStringLiteral(
-            "İşaretliyse Vezo Zil, bu kullanıcı bilgisayarda oturum açınca kendiliğinden başlar."));
+    m_autostartBox = Controls::checkBox(this, QStringLiteral("autostart"),
+                                        QStringLiteral("Bilgisayar açılınca başlat"), AutostartTip);
     m_autostartBox->setEnabled(false);
     connect(m_autostartBox, &QCheckBox::clicked, this, &ShutdownPanel::autostartClicked);
 
@@ -62,7 +65,23 @@ void ShutdownPanel::setAutostart(Autostart* autostart)
 {
     m_autostart = autostart;
     m_autostartBox->setEnabled(autostart != nullptr);
-    m_autostartBox->setChecked(autostart && autostart->isEnabled());
+    showAutostart();
+}
+
+void ShutdownPanel::showAutostart()
+{
+    m_autostartBox->setChecked(m_autostart && m_autostart->isEnabled());
+    // An entry that starts another copy, another folder or a program that has gone is shown unticked;
+    // the tooltip says what it starts, so the operator knows why.
+    const QString other = m_autostart ? m_autostart->otherCommand() : QString();
+    m_autostartBox->setToolTip(
+        other.isEmpty()
+            ? AutostartTip
+            : QStringLiteral("Oturum açılınca başlatma kaydı bu programı bu klasörle başlatmıyor. Kayıttaki "
+                             "komut: %1\n\nBaşka bir kopyayı, başka bir klasörü ya da artık olmayan bir "
+                             "programı başlatıyor. Kutuyu işaretlerseniz kayıt bu program ve bu klasör "
+                             "için yeniden yazılır.")
+                  .arg(other));
 }
 
 void ShutdownPanel::autostartClicked(bool enabled)
@@ -75,5 +94,5 @@ void ShutdownPanel::autostartClicked(bool enabled)
                            Texts::WarningTitle);
     }
     // The box shows what the desktop holds, whatever the click asked for.
-    m_autostartBox->setChecked(m_autostart->isEnabled());
+    showAutostart();
 }

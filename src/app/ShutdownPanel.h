@@ -22,6 +22,7 @@ public:
 private:
     QLineEdit* timeBox(const QString& name, QString MainModel::*value);
     void autostartClicked(bool enabled);
+    void showAutostart();
 
     Controller& m_c;
     QLineEdit* m_text26 = nullptr;

@@ -51,7 +51,14 @@ QString RunKeyAutostart::commandLine(const QStringList& command)
 
 bool RunKeyAutostart::isEnabled() const
 {
-    return m_key->contains(ValueName);
+    // Windows paths are the same in any letter case.
+    return m_key->contains(ValueName) &&
+           m_key->value(ValueName).toString().compare(commandLine(m_command), Qt::CaseInsensitive) == 0;
+}
+
+QString RunKeyAutostart::otherCommand() const
+{
+    return m_key->contains(ValueName) && !isEnabled() ? m_key->value(ValueName).toString() : QString();
 }
 
 bool RunKeyAutostart::setEnabled(bool enabled)

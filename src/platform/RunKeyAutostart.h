@@ -21,6 +21,7 @@ public:
     ~RunKeyAutostart() override;
 
     bool isEnabled() const override;
+    QString otherCommand() const override;
     bool setEnabled(bool enabled) override;
 
     // The command line the Run value holds: the program always quoted, each argument quoted where

@@ -18,22 +18,30 @@ QString autostartPath(const QString& configDir)
     return QDir::cleanPath(configDir + QStringLiteral("/autostart/") + XdgAutostart::EntryName);
 }
 
-// An entry starts the program unless it is hidden or switched off the GNOME way; only the keys of
-// its main group count.
-bool entryEnables(const QString& path)
+// A string value of an entry with its escapes undone.
+QString unescapedString(const QString& value)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return false;
-    bool mainGroup = false;
-    while (!file.atEnd()) {
-        const QByteArray line = file.readLine().trimmed();
-        if (line.startsWith('['))
-            mainGroup = line == "[Desktop Entry]";
-        else if (mainGroup && (line == "Hidden=true" || line == "X-GNOME-Autostart-enabled=false"))
-            return false;
+    QString out;
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        if (value.at(i) != QLatin1Char('\\') || i + 1 == value.size()) {
+            out += value.at(i);
+            continue;
+        }
+        const QChar c = value.at(++i);
+        static const QString letters = QStringLiteral("sntr");
+        static const QString meant = QStringLiteral(" \n\t\r");
+        out += letters.contains(c) ? meant.at(letters.indexOf(c)) : c;
     }
-    return true;
+    return out;
+}
+
+// A string value of an entry: backslashes and line ends escaped.
+QString escapedString(QString value)
+{
+    return value.replace(QLatin1Char('\\'), QStringLiteral("\\\\"))
+        .replace(QLatin1Char('\n'), QStringLiteral("\\n"))
+        .replace(QLatin1Char('\t'), QStringLiteral("\\t"))
+        .replace(QLatin1Char('\r'), QStringLiteral("\\r"));
 }
 
 QString quoteArgument(QString a)
@@ -89,15 +97,92 @@ bool XdgAutostart::systemEntryEnables() const
 {
     for (const QString& dir : m_systemDirs) {
         if (QFileInfo::exists(autostartPath(dir)))
-            return entryEnables(autostartPath(dir));
+            return !started(autostartPath(dir)).command.isEmpty();
     }
     return false;
 }
 
+XdgAutostart::Started XdgAutostart::started(const QString& entryPath)
+{
+    QFile file(entryPath);
+    if (entryPath.isEmpty() || !file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {};
+    Started s;
+    bool mainGroup = false;
+    while (!file.atEnd()) {
+        const QString line = QString::fromUtf8(file.readLine()).trimmed();
+        if (line.startsWith(QLatin1Char('[')))
+            mainGroup = line == QLatin1String("[Desktop Entry]");
+        // Only the keys of the main group count; an entry hidden or switched off the GNOME way
+        // starts nothing.
+        else if (mainGroup && (line == QLatin1String("Hidden=true") ||
+                               line == QLatin1String("X-GNOME-Autostart-enabled=false")))
+            return {};
+        else if (mainGroup && line.startsWith(QLatin1String("Exec=")))
+            s.exec = line.mid(5).trimmed();
+        else if (mainGroup && line.startsWith(QLatin1String("TryExec=")))
+            s.tryExec = unescapedString(line.mid(8).trimmed());
+    }
+    s.command = splitExec(s.exec);
+    return s;
+}
+
+bool XdgAutostart::startsThisProgram(const Started& s) const
+{
+    // A TryExec that names another file decides, in the session, whether anything starts at all.
+    return !s.command.isEmpty() && s.command == m_command &&
+           (s.tryExec.isEmpty() || s.tryExec == m_command.first());
+}
+
 bool XdgAutostart::isEnabled() const
 {
-    const QString entry = entryInForce();
-    return !entry.isEmpty() && entryEnables(entry);
+    return startsThisProgram(started(entryInForce()));
+}
+
+QString XdgAutostart::otherCommand() const
+{
+    const Started s = started(entryInForce());
+    return s.command.isEmpty() || startsThisProgram(s) ? QString() : unescapedString(s.exec);
+}
+
+QStringList XdgAutostart::splitExec(const QString& exec)
+{
+    const QString line = unescapedString(exec);
+    QStringList words;
+    QString word;
+    bool inWord = false;
+    bool quoted = false;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const QChar c = line.at(i);
+        if (quoted && c == QLatin1Char('\\') && i + 1 < line.size()) {
+            word += line.at(++i);
+        } else if (c == QLatin1Char('"')) {
+            quoted = !quoted;
+            inWord = true;
+        } else if (!quoted && c.isSpace()) {
+            if (inWord)
+                words << word;
+            word.clear();
+            inWord = false;
+        } else {
+            word += c;
+            inWord = true;
+        }
+    }
+    if (inWord)
+        words << word;
+    // "%%" stands for '%'; a field code (%f, %u, ...) gives nothing to a program started at login.
+    for (QString& w : words) {
+        QString plain;
+        for (qsizetype i = 0; i < w.size(); ++i) {
+            if (w.at(i) != QLatin1Char('%'))
+                plain += w.at(i);
+            else if (++i < w.size() && w.at(i) == QLatin1Char('%'))
+                plain += QLatin1Char('%');
+        }
+        w = plain;
+    }
+    return words;
 }
 
 QString XdgAutostart::execLine(const QStringList& command)
@@ -106,11 +191,7 @@ QString XdgAutostart::execLine(const QStringList& command)
     for (const QString& a : command)
         parts << quoteArgument(a);
     // The Exec value is itself a string value, whose own escape doubles every backslash.
-    return parts.join(QLatin1Char(' '))
-        .replace(QLatin1Char('\\'), QStringLiteral("\\\\"))
-        .replace(QLatin1Char('\n'), QStringLiteral("\\n"))
-        .replace(QLatin1Char('\t'), QStringLiteral("\\t"))
-        .replace(QLatin1Char('\r'), QStringLiteral("\\r"));
+    return escapedString(parts.join(QLatin1Char(' ')));
 }
 
 QByteArray XdgAutostart::entryText(bool hidden) const
@@ -124,9 +205,10 @@ QByteArray XdgAutostart::entryText(bool hidden) const
                                   "Terminal=false\n"
                                   "NoDisplay=true\n");
     text += QStringLiteral("Exec=") + execLine(m_command) + QLatin1Char('\n');
-    // A program that has been removed or moved is not started, and the session says nothing.
+    // A program that has been removed or moved is not started, and the session says nothing. The
+    // value is a plain path, not quoted as Exec is: with quotes no program would ever be found.
     if (!m_command.isEmpty() && QDir::isAbsolutePath(m_command.first()))
-        text += QStringLiteral("TryExec=") + execLine(m_command.mid(0, 1)) + QLatin1Char('\n');
+        text += QStringLiteral("TryExec=") + escapedString(m_command.first()) + QLatin1Char('\n');
     text += hidden ? QStringLiteral("Hidden=true\n") : QStringLiteral("X-GNOME-Autostart-enabled=true\n");
     return text.toUtf8();
 }

@@ -21,14 +21,27 @@ public:
     static XdgAutostart forThisUser(const QStringList& command);
 
     bool isEnabled() const override;
+    QString otherCommand() const override;
     bool setEnabled(bool enabled) override;
 
     QString userEntryPath() const;
     // The command as an Exec value: arguments quoted where they need it, '%' doubled, and the
     // backslashes of both escape levels written out, so any path comes back unchanged.
     static QString execLine(const QStringList& command);
+    // An Exec value split back into the program and its arguments, as the session does.
+    static QStringList splitExec(const QString& exec);
 
 private:
+    // The command an entry starts when the session starts: empty when it starts nothing (hidden,
+    // switched off, no Exec).
+    struct Started
+    {
+        QStringList command;
+        QString exec;    // the Exec value, as written
+        QString tryExec; // the TryExec value, unescaped; empty when there is none
+    };
+    static Started started(const QString& entryPath);
+    bool startsThisProgram(const Started& s) const;
     QString entryInForce() const;
     bool systemEntryEnables() const;
     QByteArray entryText(bool hidden) const;
