@@ -57,22 +57,21 @@ TEST(XdgAutostart, UserEntryWinsAndSwitchingLeavesNothingNeedless)
     {
         Entry installed, own;
         bool enabled;
+        bool startsAnother = false;
     };
     const Case cases[] = {
-        {Entry::None, Entry::None, false},    {Entry::Hidden, Entry::None, false},
-        {Entry::Shown, Entry::None, true},    {Entry::Hidden, Entry::Shown, true},
-        {Entry::Shown, Entry::Hidden, false}, {Entry::None, Entry::Shown, true},
-        {Entry::None, Entry::Hidden, false},  {Entry::None, Entry::Other, false},
-        {Entry::Other, Entry::None, false},   {Entry::Other, Entry::Shown, true},
+        {Entry::None, Entry::None, false},        {Entry::Hidden, Entry::None, false},
+        {Entry::Shown, Entry::None, true},        {Entry::Hidden, Entry::Shown, true},
+        {Entry::Shown, Entry::Hidden, false},     {Entry::None, Entry::Shown, true},
+        {Entry::None, Entry::Hidden, false},      {Entry::None, Entry::Other, false, true},
+        {Entry::Other, Entry::None, false, true}, {Entry::Other, Entry::Shown, true},
     };
     for (const Case& c : cases) {
         const auto where = testing::Message() << "installed " << int(c.installed) << ", own " << int(c.own);
         Session session(c.installed, c.own);
         XdgAutostart a = session.autostart();
         EXPECT_EQ(a.isEnabled(), c.enabled) << where;
-        const bool otherInForce =
-            c.own == Entry::Other || (c.own == Entry::None && c.installed == Entry::Other);
-        EXPECT_EQ(a.otherCommand(), otherInForce
+        EXPECT_EQ(a.otherCommand(), c.startsAnother
                                         ? QStringLiteral("/home/okul/build/vezozil --dir /home/okul/build")
                                         : QString())
             << where;

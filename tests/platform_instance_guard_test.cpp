@@ -16,6 +16,7 @@
 
 #include <memory>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -94,6 +95,11 @@ struct Folders
 };
 
 constexpr int Nobody = 65534;
+
+void setMode(const QString& path, mode_t mode)
+{
+    ::chmod(QFile::encodeName(path).constData(), mode);
+}
 } // namespace
 
 TEST(InstanceGuard, AnotherCopyOnTheSameFolderIsRefusedByAnyOfItsNames)
@@ -147,11 +153,8 @@ TEST(InstanceGuard, WritesNothingAndWorksOnAReadOnlyFolder)
 {
     Folders f;
     const int user = ::geteuid() == 0 ? Nobody : -1; // root may write anywhere
-    for (const QString& d : {f.root.path(), f.folder()})
-        QFile::setPermissions(d, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup |
-                                     QFile::ReadOther | QFile::ExeOther | QFile::WriteOwner);
-    QFile::setPermissions(f.folder(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
-                                          QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
+    setMode(f.root.path(), 0755);
+    setMode(f.folder(), 0555);
     {
         OtherCopy first(QStringLiteral("hold"), f.folder(), user);
         EXPECT_EQ(first.answer(), QStringLiteral("free"));
@@ -160,7 +163,7 @@ TEST(InstanceGuard, WritesNothingAndWorksOnAReadOnlyFolder)
         EXPECT_TRUE(
             QDir(f.folder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty());
     }
-    QFile::setPermissions(f.folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    setMode(f.folder(), 0700);
 }
 
 // Only the program's user can hold the lock: a reader of the folder cannot block the start, and a lock
@@ -174,50 +177,41 @@ TEST(InstanceGuard, LockFileOnlyItsOwnUserCanHold)
     {
         const char* name;
         Before before;
-        mode_t modeAfter;
+        mode_t modeAfter; // of the lock file, or of the file a link points at
         uid_t ownerAfter;
         bool otherCopyRefused; // another user's copy that starts after ours
     } cases[] = {
         {"a reader of the folder starts first", Before::Nothing, 0600, 0, true},
         {"an older lock file open to all", Before::OwnWideFile, 0600, 0, true},
         {"a lock file of another user", Before::OtherUsersFile, 0644, Nobody, false},
-        {"a link planted in its place", Before::Link, 0, 0, false},
+        {"a link planted in its place", Before::Link, 0644, 0, false},
     };
     for (const auto& c : cases) {
         Folders f;
-        for (const QString& d : {f.root.path(), f.folder()})
-            QFile::setPermissions(d, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
-                                         QFile::ReadOther | QFile::ExeOther | QFile::ReadGroup |
-                                         QFile::ExeGroup);
-        const QString lock = f.folder() + QStringLiteral("/.vezozil.lock");
-        const QString victim = f.root.filePath(QStringLiteral("passwd"));
-        QFile(victim).open(QIODevice::WriteOnly);
-        ::chmod(QFile::encodeName(victim).constData(), 0644);
+        setMode(f.root.path(), 0755);
+        setMode(f.folder(), 0755);
+        const QByteArray lock = QFile::encodeName(f.folder() + QStringLiteral("/.vezozil.lock"));
+        const QByteArray victim = QFile::encodeName(f.root.filePath(QStringLiteral("passwd")));
         std::unique_ptr<OtherCopy> reader;
         if (c.before == Before::Nothing) {
             reader = std::make_unique<OtherCopy>(QStringLiteral("hold"), f.folder(), Nobody);
             ASSERT_EQ(reader->answer(), QStringLiteral("free")) << c.name;
-        } else if (c.before == Before::Link) {
-            ASSERT_TRUE(QFile::link(victim, lock));
         } else {
-            QFile(lock).open(QIODevice::WriteOnly);
-            ::chmod(QFile::encodeName(lock).constData(), c.before == Before::OwnWideFile ? 0666 : 0644);
-            if (c.before == Before::OtherUsersFile)
-                ASSERT_EQ(::chown(QFile::encodeName(lock).constData(), Nobody, Nobody), 0);
+            const QByteArray file = c.before == Before::Link ? victim : lock;
+            ::close(::open(file.constData(), O_CREAT | O_WRONLY, 0600));
+            ::chmod(file.constData(), c.before == Before::OwnWideFile ? 0666 : 0644);
+            ASSERT_EQ(::chown(file.constData(), c.ownerAfter, c.ownerAfter), 0);
+            if (c.before == Before::Link) {
+                ASSERT_EQ(::symlink(victim.constData(), lock.constData()), 0);
+            }
         }
 
         FolderInstanceGuard ours(f.folder());
         EXPECT_FALSE(ours.anotherCopyRunning()) << c.name;
         struct stat st = {};
-        ASSERT_EQ(::lstat(QFile::encodeName(lock).constData(), &st), 0) << c.name;
-        if (c.before == Before::Link) {
-            EXPECT_TRUE(S_ISLNK(st.st_mode)) << c.name;
-            ASSERT_EQ(::stat(QFile::encodeName(victim).constData(), &st), 0);
-            EXPECT_EQ(st.st_mode & 07777, mode_t(0644)) << c.name << ": the link's target is untouched";
-        } else {
-            EXPECT_EQ(st.st_mode & 07777, c.modeAfter) << c.name;
-            EXPECT_EQ(st.st_uid, c.ownerAfter) << c.name;
-        }
+        ASSERT_EQ(::stat(c.before == Before::Link ? victim.constData() : lock.constData(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, c.modeAfter) << c.name;
+        EXPECT_EQ(st.st_uid, c.ownerAfter) << c.name;
         OtherCopy other(QStringLiteral("hold"), f.folder(), Nobody);
         EXPECT_EQ(other.answer(), c.otherCopyRefused ? QStringLiteral("running") : QStringLiteral("free"))
             << c.name;

@@ -103,10 +103,12 @@ void IniText::readLine(const QByteArray& line, QString& section)
     if (equals <= 0)
         return;
     const QString key = unescapedKey(QString::fromUtf8(line.left(equals).trimmed()));
-    QString text = QString::fromUtf8(line.mid(equals + 1).trimmed());
-    if (text.startsWith(QLatin1String("@@")))
-        text.remove(0, 1);
-    const QStringList parts = unescapedValues(text);
+    QStringList parts = unescapedValues(QString::fromUtf8(line.mid(equals + 1).trimmed()));
+    // A value that begins with '@' is written with it doubled, as '@' marks a value of another type.
+    for (QString& part : parts) {
+        if (part.startsWith(QLatin1String("@@")))
+            part.remove(0, 1);
+    }
     m_values.insert(section.isEmpty() ? key : section + QLatin1Char('/') + key,
                     parts.size() == 1 ? parts.first() : QString());
 }

@@ -44,15 +44,14 @@ public:
         return m_process.state() == QProcess::Running;
     }
 
-    // Waits until the program has logged `text` (`times` times); false when it ends first or the time
-    // runs out.
-    bool waitForLog(const QByteArray& text, int timeoutMs = 20000, int times = 1)
+    // Waits until the program has logged `text`; false when it ends first or the time runs out.
+    bool waitForLog(const QByteArray& text, int timeoutMs = 20000)
     {
         const QDeadlineTimer deadline(timeoutMs);
-        while (m_errors.count(text) < times) {
+        while (!m_errors.contains(text)) {
             if (m_process.state() == QProcess::NotRunning || deadline.hasExpired()) {
                 m_errors += m_process.readAllStandardError();
-                return m_errors.count(text) >= times;
+                return m_errors.contains(text);
             }
             m_process.waitForReadyRead(50);
             m_errors += m_process.readAllStandardError();
