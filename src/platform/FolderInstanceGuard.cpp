@@ -158,10 +158,13 @@ bool FolderInstanceGuard::anotherCopyRunning()
         return false;
     const QString path = m_folder + QLatin1String(LockName);
     const int fd = openLockFile(path);
-    if (fd < 0)
-        return lockedWithoutTheFile(path, errno);
+    return fd < 0 ? lockedWithoutTheFile(path, errno) : takenBeforeUs(fd);
+}
+
+bool FolderInstanceGuard::takenBeforeUs(int fd)
+{
     if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
-        m_fd = fd;
+        m_fd = fd; // held until this copy ends
         return false;
     }
     const int error = errno;
@@ -202,16 +205,7 @@ bool FolderInstanceGuard::lockedWithoutTheFile(const QString& path, int openErro
                          << strerror(errno);
         return false;
     }
-    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
-        m_fd = fd;
-        return false;
-    }
-    const int error = errno;
-    struct stat folder = {};
-    if (error == EWOULDBLOCK && ::fstat(fd, &folder) == 0)
-        qCInfo(lcApp) << "program folder" << m_folder << "in use by process" << flockHolder(folder);
-    ::close(fd);
-    return error == EWOULDBLOCK;
+    return takenBeforeUs(fd);
 }
 
 #endif

@@ -30,6 +30,8 @@ public:
 
 private:
 #ifndef Q_OS_WIN
+    // Locks `fd` and keeps it; or, when another process holds its lock, closes it and says so.
+    bool takenBeforeUs(int fd);
     bool lockedWithoutTheFile(const QString& path, int openError);
 #endif
 
