@@ -12,9 +12,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
-#include <string>
-
 #include <memory>
+#include <string>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -208,6 +207,7 @@ TEST(InstanceGuard, LockFileOnlyItsOwnUserCanHold)
 
         FolderInstanceGuard ours(f.folder());
         EXPECT_FALSE(ours.anotherCopyRunning()) << c.name;
+        EXPECT_FALSE(ours.anotherCopyRunning()) << c.name << ": asking again keeps the folder";
         struct stat st = {};
         ASSERT_EQ(::stat(c.before == Before::Link ? victim.constData() : lock.constData(), &st), 0);
         EXPECT_EQ(st.st_mode & 07777, c.modeAfter) << c.name;

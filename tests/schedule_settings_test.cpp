@@ -286,13 +286,13 @@ TEST(SettingsFiles, WritersReportFailureAndKeepTheOldFile)
 
         // A link planted in the file's place, by whoever may write to a shared folder, to a file of
         // the system: run as root, the program would otherwise overwrite it.
-        TempFolder linked, system;
-        system.write(QStringLiteral("passwd"), "root:x:0:0::/root:/bin/sh\n");
+        TempFolder linked;
+        linked.write(QStringLiteral("passwd"), "root:x:0:0::/root:/bin/sh\n");
         linked.makeDir(QStringLiteral("saatler"));
-        ASSERT_TRUE(QFile::link(system.dir.filePath(QStringLiteral("passwd")),
+        ASSERT_TRUE(QFile::link(linked.dir.filePath(QStringLiteral("passwd")),
                                 linked.dir.filePath(QString::fromLatin1(w.file))));
         EXPECT_FALSE(w.write(linked.folder)) << w.file;
-        EXPECT_EQ(system.read(QStringLiteral("passwd")), QByteArray("root:x:0:0::/root:/bin/sh\n")) << w.file;
+        EXPECT_EQ(linked.read(QStringLiteral("passwd")), QByteArray("root:x:0:0::/root:/bin/sh\n")) << w.file;
 
         TempFolder interrupted;
         interrupted.write(QString::fromLatin1(w.file), "old\r\n");
