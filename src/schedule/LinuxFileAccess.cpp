@@ -105,7 +105,7 @@ bool replace(const QString& path, const QByteArray& bytes, bool stopHalfWay)
     if (fd < 0)
         return fail(path, errno);
     const qsizetype size = stopHalfWay ? bytes.size() / 2 : bytes.size();
-    bool done = (!exists || ::fchmod(fd, old.st_mode & 07777) == 0) &&
+    bool done = (!exists || ::fchmod(fd, old.st_mode & 0777) == 0) &&
                 writeAll(fd, bytes.constData(), size) && ::fsync(fd) == 0;
     int error = done ? 0 : errno;
     if (::close(fd) != 0 && done) {
