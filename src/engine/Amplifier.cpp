@@ -143,9 +143,7 @@ void Amplifier::continuousStep()
 
 void Amplifier::releaseStep()
 {
-    // Not in the gap between a melody and its announcement: switched off and on again in one second,
-    // the loudspeakers click and an amplifier that mutes after power-on loses the announcement's start.
-    if (!c.melodies.isWavPlaying() && c.s.ampHoldAfterSound == 0 && !c.bells.announcementDue())
+    if (!c.melodies.isWavPlaying() && c.s.ampHoldAfterSound == 0 && !c.bells.keepsAmplifierOn())
         Kapat();
 }
 
