@@ -108,13 +108,12 @@ void Amplifier::setWarmUpSeconds(int seconds)
     seconds = std::clamp(seconds, 0, AppSettings::MaxWarmUpSeconds);
     if (seconds == c.settings.warmUpSeconds)
         return;
-    AppSettings changed = c.settings;
-    changed.warmUpSeconds = seconds;
-    if (!changed.write(c.folder)) {
+    // [Amfi] alone: the relay's section may have been edited by hand since start-up.
+    if (!AppSettings::writeWarmUp(c.folder, seconds)) {
         c.d.dialogs.tell(OperatorCommands::notSavedMessage({AppSettings::FileName}), Texts::WarningTitle);
         return;
     }
-    c.settings = changed;
+    c.settings.warmUpSeconds = seconds;
 }
 
 void Amplifier::selectPort()
