@@ -179,7 +179,8 @@ struct BellTimelineCase
     int count;                                    // ticks
     std::function<void(ControllerRig&)> atSecond; // run just before the tick at 08:00:59, if set
     std::string writes;
-    bool announce = false; // "Sözlü anons" after the student melody
+    bool announce = false;                           // "Sözlü anons" after the student melody
+    std::function<void(ControllerRig&)> before = {}; // run just before the first tick, if set
 };
 
 void PrintTo(const BellTimelineCase& c, std::ostream* os)
@@ -193,10 +194,16 @@ class BellTimeline : public testing::TestWithParam<BellTimelineCase>
 
 const int Student1 = Slots::lessonSlot(1, Slots::Column::Student);
 
+void unplayableStudentMelody(ControllerRig& rig)
+{
+    rig.model.box(MelodyBox::Student).position = -1;
+    rig.controller->melodies.recomputeAll();
+}
+
 // A five-second student melody at 08:01, then (with "Sözlü anons") a three-second announcement.
 const BellTimelineCase bellTimelines[] = {
-    // The bell's tick writes 0 (nothing plays yet) and then 1 before the first note; off after the end.
-    {"OnWithTheFirstNote", 0, QTime(8, 0, 59), 7, {}, "0 01 1 1 1 1 0"},
+    // The bell's tick writes 1 before the first note, and no 0 before it; off after the end.
+    {"OnWithTheFirstNote", 0, QTime(8, 0, 59), 7, {}, "0 1 1 1 1 1 0"},
     // Two seconds ahead the amplifier is switched on and held; the bell takes it over and releases it.
     {"WarmUpTwoSeconds", 2, QTime(8, 0, 57), 9, {}, "0 01 - 1 1 1 1 1 0"},
     {"WarmUpReleasedWhenTheBellsGoOff", 2, QTime(8, 0, 57), 6,
@@ -211,7 +218,27 @@ const BellTimelineCase bellTimelines[] = {
      },
      "0 01 - - - -"},
     // No off and on again between the melody and its announcement.
-    {"OnThroughTheAnnouncement", 0, QTime(8, 1, 0), 9, {}, "01 1 1 1 1 1 1 1 0", true},
+    {"OnThroughTheAnnouncement", 0, QTime(8, 1, 0), 9, {}, "1 1 1 1 1 1 1 1 0", true},
+    // A "Dinle" that ends inside the warm-up leaves the amplifier on for the bell.
+    {"WarmUpHoldsThroughASoundEndingInIt", 4, QTime(8, 0, 56), 8, {}, "11 1 - - 1 1 1 0", false,
+     [](ControllerRig& r) { r.setSoundLength(Melody, 3), r.controller->melodies.Command15_Click(); }},
+    // An "Aç" from before the warm-up outlasts a bell that did not ring.
+    {"WarmUpLeavesAHoldFromBeforeIt", 2, QTime(8, 0, 56), 7,
+     [](ControllerRig& r) { r.controller->s.bellsOff = 1; }, "- - - - - - -", false,
+     [](ControllerRig& r) { r.controller->amp.Command1_Click(); }},
+    // "Melodi Seçiniz" neither drops "Sürekli Açık" nor switches off before the announcement.
+    {"UnplayableMelodyInContinuousMode", 0, QTime(8, 0, 59), 3, {}, "1 11 1", false,
+     [](ControllerRig& r) { unplayableStudentMelody(r), r.controller->amp.Command4_Click(); }},
+    {"UnplayableMelodyThenTheAnnouncement", 0, QTime(8, 0, 59), 5, {}, "0 11 1 1 0", true,
+     unplayableStudentMelody},
+    // Today's 00:00 is not tomorrow's, and a warm-up ends when the clock is set back.
+    {"NoWarmUpForTomorrowsMidnight", 2, QTime(8, 0, 0), 5, {}, "0 0 0 0 0", false,
+     [](ControllerRig& r) {
+         r.model.grid[Student1] = QStringLiteral("00:00");
+         r.clock.set(QDateTime(QDate(2026, 12, 7), QTime(23, 59, 56)));
+     }},
+    {"WarmUpEndsWhenTheClockStepsBack", 2, QTime(8, 0, 57), 5,
+     [](ControllerRig& r) { r.clock.set(QDateTime(QDate(2026, 12, 7), QTime(7, 30, 0))); }, "0 01 - 0 0"},
 };
 
 std::string timelineName(const testing::TestParamInfo<BellTimelineCase>& info)
@@ -227,6 +254,8 @@ TEST_P(BellTimeline, RelayBytesPerTick)
     rig->controller->settings.warmUpSeconds = c.warmUp;
     rig->model.check1 = c.announce;
     rig->runUntil(c.from.addSecs(-1));
+    if (c.before)
+        c.before(*rig);
     std::string got;
     for (int i = 0; i < c.count; ++i) {
         if (c.atSecond && rig->clock.now().time() == QTime(8, 0, 58))

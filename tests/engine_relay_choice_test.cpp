@@ -112,6 +112,16 @@ TEST(RelayChoice, IsSavedAloneAndShowsTheAmplifierWithOneWrite)
     EXPECT_EQ(AppSettings::read(rig->controller->folder).relay, UsbSerial);
 }
 
+TEST(RelayChoice, WarmUpIsSavedAloneAndKeepsTheRelayAsTheFileHasIt)
+{
+    const auto rig = started("[Role]\nTur=lpt\n", 1);
+    rig->writeFile(QStringLiteral("ayarlar.ini"), "[Role]\nTur=usb-seri\nAygit=/dev/ttyUSB1\n"); // by hand
+    rig->controller->amp.setWarmUpSeconds(3);
+    const AppSettings saved = AppSettings::read(rig->controller->folder);
+    EXPECT_EQ(saved.relay, (RelaySettings{Kind::UsbSerial, QStringLiteral("/dev/ttyUSB1"), 1, false}));
+    EXPECT_EQ(saved.warmUpSeconds, 3);
+}
+
 TEST(RelayChoice, UnsavableChoiceChangesNothing)
 {
     const auto rig = started(QByteArray(), 1);

@@ -1,6 +1,7 @@
 #include "fakes/ControllerRig.h"
 #include "fakes/EngineScenario.h"
 #include "fakes/RelayWatch.h"
+#include "support/LogCapture.h"
 #include "support/TestSupport.h"
 
 #include "engine/TickScheduler.h"
@@ -202,5 +203,38 @@ TEST(TickScheduler, EveryTickRunsInItsOwnNewSecondHoweverTheTimerWakes)
         second = (second + 1) % 60;
         ASSERT_EQ(now.time().second(), second) << i;
         ASSERT_EQ(now.time().msec(), std::max(off, 0)) << i;
+    }
+}
+
+TEST(ClockWatch, AClockUnsynchronisedForAnHourIsShownAndJournalledHourlyUntilItIsSynchronised)
+{
+    const struct
+    {
+        const char* name;
+        std::optional<bool> answer; // what the system says all along
+        int minutes;
+        bool shown;
+        int journalled;
+    } cases[] = {
+        {"nothing answers", std::nullopt, 180, false, 0},
+        {"synchronised", true, 180, false, 0},
+        {"not yet an hour", false, 59, false, 0},
+        {"three hours", false, 180, true, 3},
+    };
+    for (const auto& c : cases) {
+        ControllerRig rig;
+        ASSERT_TRUE(rig.load());
+        rig.clockSync.answer = c.answer;
+        LogCapture log("vezozil.bell");
+        for (int minute = 0; minute <= c.minutes; ++minute) {
+            rig.clock.advance(59);
+            rig.tick();
+        }
+        EXPECT_EQ(rig.model.clockWarning, c.shown ? Texts::ClockNotSynced : QString()) << c.name;
+        EXPECT_EQ(log.count(QStringLiteral("not been synchronised")), c.journalled) << c.name;
+        EXPECT_LE(rig.clockSync.asks, c.minutes / 5 + 1) << c.name; // every few minutes, not every tick
+        rig.clockSync.answer = true;
+        rig.tick();
+        EXPECT_EQ(rig.model.clockWarning, QString()) << c.name;
     }
 }

@@ -116,7 +116,8 @@ struct LinuxRelayRig
     FakeMusicPlayer music{clock};
     MainModel model;
     Controller controller{
-        model, Devices{clock, port, wav, music, files.desktop, files.dialogs, files.shell, files.instance},
+        model, Devices{clock, port, wav, music, files.desktop, files.dialogs, files.shell, files.instance,
+                       files.clockSync},
         ProgramFolder(files.dir.path())};
 };
 

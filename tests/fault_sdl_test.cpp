@@ -239,7 +239,7 @@ struct SdlEngine
     MainModel model;
     Controller controller{
         model,
-        Devices{rig.clock, rig.port, wav, rig.music, rig.desktop, rig.dialogs, rig.shell, rig.instance},
+        Devices{rig.clock, rig.port, wav, rig.music, rig.desktop, rig.dialogs, rig.shell, rig.instance, rig.clockSync},
         ProgramFolder(rig.dir.path())};
 };
 

@@ -45,6 +45,7 @@ Shown showAtZoom(double zoom, bool music)
     setBreakMode(gui, music);
     // The longest message the amplifier frame shows, there from the start as when the relay fails.
     gui.rig.model.relayProblem = RelayPortStatus::problemText(RelayFailure::Busy, 0x378);
+    gui.rig.model.clockWarning = Texts::ClockNotSynced; // and the clock warning
     gui.window.show();
     QCoreApplication::processEvents();
     Shown shown{gui.window.size().expandedTo(gui.window.sizeHint()), {}, clippedTexts(gui.window)};

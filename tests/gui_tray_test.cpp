@@ -19,7 +19,7 @@ struct TrayRig
     {
         rig.controller = std::make_unique<Controller>(
             rig.model,
-            Devices{rig.clock, rig.port, rig.wav, rig.music, rig.desktop, rig.dialogs, shell, rig.instance},
+            Devices{rig.clock, rig.port, rig.wav, rig.music, rig.desktop, rig.dialogs, shell, rig.instance, rig.clockSync},
             ProgramFolder(rig.dir.path()));
         window = std::make_unique<MainWindow>(
             *rig.controller, rig.desktop, [] {}, 1.0);

@@ -28,7 +28,8 @@ TEST(SerialRelayEndToEnd, BellSwitchesTheBoardOnAndOffThroughTheSerialPort)
     FakeMusicPlayer music(clock);
     MainModel model;
     Controller controller(
-        model, Devices{clock, port, wav, music, files.desktop, files.dialogs, files.shell, files.instance},
+        model, Devices{clock, port, wav, music, files.desktop, files.dialogs, files.shell, files.instance,
+                       files.clockSync},
         ProgramFolder(files.dir.path()));
     wav.lengths.insert(controller.folder.path(QStringLiteral("\\melodiler\\1.wav")), 3);
 

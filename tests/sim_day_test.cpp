@@ -128,7 +128,7 @@ TEST(SimulateDay, NewBellCutsOffAMelodyStillPlaying)
                           "08:41:00 wav play melodiler/3.wav", "08:41:01 wav end"}));
 }
 
-TEST(SimulateDay, UnplayableMelodiesFailAndTheAmplifierGoesOffAtOnce)
+TEST(SimulateDay, UnplayableMelodiesFailAndTheAmplifierGoesOffAtTheNextTick)
 {
     Rehearsal r;
     r.melodi({}); // 1.wav does not exist, 3.wav is no WAV file
@@ -137,11 +137,11 @@ TEST(SimulateDay, UnplayableMelodiesFailAndTheAmplifierGoesOffAtOnce)
           {{Lesson1Student, QStringLiteral("08:40")}, {Lesson1Exit, QStringLiteral("08:41")}});
     r.writeBytes(QStringLiteral("melodiler/3.wav"), "not a sound");
     const QStringList lines = r.run(Monday, QTime(8, 39, 0), QTime(8, 42, 0));
-    // The bell switches the amplifier on before it plays, and off again at once when nothing plays.
+    // The bell switches the amplifier on before it plays, and the next tick off when nothing plays.
     EXPECT_EQ(lines, on(Monday, {"08:39:00 day Pazartesi", "08:39:00 relay 632 off", "08:40:00 relay 632 on",
-                                 "08:40:00 wav fail melodiler/1.wav", "08:40:00 relay 632 off",
+                                 "08:40:00 wav fail melodiler/1.wav", "08:40:01 relay 632 off",
                                  "08:41:00 relay 632 on", "08:41:00 wav fail melodiler/3.wav",
-                                 "08:41:00 relay 632 off"}));
+                                 "08:41:01 relay 632 off"}));
 }
 
 TEST(SimulateDay, AnnouncementFollowsTheStudentBellInItsMinute)

@@ -87,9 +87,9 @@ QByteArray melodiFile()
 }
 
 // The counts one day of this timetable implies, worked out bell by bell. A bell switches the
-// amplifier on (unless a break holds it on already) and off when its melody ends; an announcement
-// switches it on again and off at its end; a break start switches it on and holds it until the next
-// bell. The relay logs only changes.
+// amplifier on (unless a break holds it on already) and off when its melody ends, or its announcement
+// after it; after an exit melody the break holds it on until the next bell. The relay logs only
+// changes.
 QHash<QString, int> expectedDay()
 {
     QHash<QString, int> n;
@@ -115,12 +115,10 @@ QHash<QString, int> expectedDay()
     bool held = false;
     for (const Kind kind : bells) {
         on += held ? 0 : 1;
-        held = false;
-        off += 1;
-        // The announcement after a student or teacher melody keeps the amplifier on through the gap;
-        // the break after an exit melody switches it off and on again.
-        if (kind == Exit)
-            on += 1, held = true;
+        // The announcement after a student or teacher melody, and the break music after an exit
+        // melody, keep the amplifier on through the gap.
+        held = kind == Exit;
+        off += held ? 0 : 1;
     }
     n[QStringLiteral("relay 888 on")] = on;
     n[QStringLiteral("relay 888 off")] = off;

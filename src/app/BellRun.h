@@ -45,6 +45,7 @@ private:
     SdlMusicPlayer m_music;
     SystemDesktop m_desktop;
     FolderInstanceGuard m_instance;
+    std::unique_ptr<ClockSync> m_clockSync = createSystemClockSync();
     MainModel m_model;
     Controller m_controller;
     TickScheduler m_ticker;

@@ -11,12 +11,14 @@
 #include "app/ShutdownPanel.h"
 #include "app/StatusPanel.h"
 #include "app/ToolTipWrapper.h"
+#include "app/WidgetSync.h"
 #include "common/Log.h"
 #include "engine/Controller.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QIcon>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QVBoxLayout>
@@ -34,6 +36,7 @@ MainWindow::MainWindow(Controller& c, Desktop& desktop, std::function<void()> op
     setFont(UiScale::zoomed(font(), zoom));
     buildMenu();
     buildCentralWidget(desktop, std::move(openEditor));
+    buildClockWarning();
     UiScale::enlargeIndicators(this, zoom);
     connect(&c.m, &MainModel::changed, this, [this] {
         m_stale = true;
@@ -107,6 +110,24 @@ void MainWindow::buildCentralWidget(Desktop& desktop, std::function<void()> open
     layout->addLayout(columns, 1);
 }
 
+void MainWindow::buildClockWarning()
+{
+    // On the menu's line, right-aligned: a status bar below the window would add a line of height that
+    // a 1024x768 screen does not have, and the menu's line is empty beside its one menu.
+    m_clockWarning = Controls::label(this, QStringLiteral("clockWarning"));
+    // The menu's own size: a font weight set in the style sheet would fall back to the unzoomed font.
+    QFont bold = menuBar()->font();
+    bold.setBold(true);
+    m_clockWarning->setFont(bold);
+    m_clockWarning->setStyleSheet(QStringLiteral("color: #b00000; padding: 0 8px;"));
+    m_clockWarning->setToolTip(
+        QStringLiteral("Bilgisayarın saati en az bir saattir bir zaman sunucusuyla eşitlenmiyor; "
+                       "ziller yanlış saatte çalabilir. Ağ bağlantısını ve tarih-saat ayarlarındaki "
+                       "otomatik eşitlemeyi denetleyiniz."));
+    m_clockWarning->setHidden(true);
+    menuBar()->setCornerWidget(m_clockWarning, Qt::TopRightCorner);
+}
+
 void MainWindow::refresh()
 {
     // A window in the tray shows nothing, so it is brought up to date when it is shown again.
@@ -161,6 +182,8 @@ void MainWindow::refreshPanels()
         m_melodyMusic->refresh();
     }
     m_shutdown->refresh();
+    WidgetSync::setText(m_clockWarning, m_c.m.clockWarning);
+    WidgetSync::setShown(m_clockWarning, !m_c.m.clockWarning.isEmpty());
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

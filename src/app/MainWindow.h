@@ -16,6 +16,7 @@ class Desktop;
 class GridPanel;
 class MelodyMusicPanel;
 class PlayNowPanel;
+class QLabel;
 class QMenu;
 class ShutdownPanel;
 class StatusPanel;
@@ -42,6 +43,7 @@ protected:
 private:
     void buildMenu();
     void buildCentralWidget(Desktop& desktop, std::function<void()> openEditor);
+    void buildClockWarning();
     void refresh();
     void refreshPanels();
 
@@ -55,6 +57,7 @@ private:
     PlayNowPanel* m_playNow = nullptr;
     ShutdownPanel* m_shutdown = nullptr;
     CreditsFrame* m_credits = nullptr;
+    QLabel* m_clockWarning = nullptr;
     MainModelData m_shown; // what the panels show now
     bool m_stale = false;
 };

@@ -108,13 +108,12 @@ void Amplifier::setWarmUpSeconds(int seconds)
     seconds = std::clamp(seconds, 0, AppSettings::MaxWarmUpSeconds);
     if (seconds == c.settings.warmUpSeconds)
         return;
-    AppSettings changed = c.settings;
-    changed.warmUpSeconds = seconds;
-    if (!changed.write(c.folder)) {
+    // [Amfi] alone: the relay's section may have been edited by hand since start-up.
+    if (!AppSettings::writeWarmUp(c.folder, seconds)) {
         c.d.dialogs.tell(OperatorCommands::notSavedMessage({AppSettings::FileName}), Texts::WarningTitle);
         return;
     }
-    c.settings = changed;
+    c.settings.warmUpSeconds = seconds;
 }
 
 void Amplifier::selectPort()
@@ -143,9 +142,7 @@ void Amplifier::continuousStep()
 
 void Amplifier::releaseStep()
 {
-    // Not in the gap between a melody and its announcement: switched off and on again in one second,
-    // the loudspeakers click and an amplifier that mutes after power-on loses the announcement's start.
-    if (!c.melodies.isWavPlaying() && c.s.ampHoldAfterSound == 0 && !c.bells.announcementDue())
+    if (!c.melodies.isWavPlaying() && c.s.ampHoldAfterSound == 0 && !c.bells.keepsAmplifierOn())
         Kapat();
 }
 

@@ -24,11 +24,13 @@ QString minuteOf(const QDateTime& t)
 }
 
 // The "hh:mm" that lies `lead` seconds ahead, in the one tick that first looks into that minute;
-// empty in every other tick, and when that minute is the current one.
+// empty in every other tick, when that minute is the current one, and when it lies on another date:
+// today's grid says nothing of tomorrow's 00:00, whose timetable is read only when the day changes.
 QString minuteEnteredAhead(const QDateTime& now, int lead, const QString& currentMinute)
 {
-    const QString ahead = minuteOf(now.addSecs(lead));
-    if (ahead == currentMinute || minuteOf(now.addSecs(lead - 1)) == ahead)
+    const QDateTime later = now.addSecs(lead);
+    const QString ahead = minuteOf(later);
+    if (later.date() != now.date() || ahead == currentMinute || minuteOf(now.addSecs(lead - 1)) == ahead)
         return {};
     return ahead;
 }
@@ -91,11 +93,10 @@ void BellEngine::step17()
             // state would have it, it cut the first second of every bell.
             c.amp.Ac();
             s.ampState = 1;
+            // A melody that cannot be played is not switched off here: the next tick's release does it
+            // where nothing holds the amplifier, and an announcement or break music that follows at
+            // once finds it still on.
             c.melodies.playWavFile(c.melodies.fullPath(*melody));
-            // A melody that cannot be played leaves nothing to hear: off again at once, as after the
-            // anthem button, rather than for the rest of the second.
-            if (!c.melodies.isWavPlaying())
-                c.amp.Kapat();
         }
         c.m.text1 = minute;
         s.minuteHandled = 1;
@@ -120,13 +121,34 @@ void BellEngine::announce(const QString& file)
     s.announcementPending = 0;
 }
 
+bool BellEngine::keepsAmplifierOn()
+{
+    return !m_warmUpMinute.isEmpty() || bellDue() ||
+           (guardHoldsThisMinute() && (announcementDue() || c.breaks.breakStartDue()));
+}
+
+bool BellEngine::bellDue() const
+{
+    // Step 17 as it will run later in this tick: bells on, a cell of this minute, the guard free or
+    // about to be released.
+    const ControllerState& s = c.s;
+    return s.bellsOff == 0 && matchesAny(c.m.grid, s.currentMinute) &&
+           (s.minuteHandled == 0 || c.m.label1Caption.left(5) != c.m.text1);
+}
+
+bool BellEngine::guardHoldsThisMinute() const
+{
+    const ControllerState& s = c.s;
+    return s.bellsOff == 0 && s.minuteHandled == 1 && c.m.label1Caption.left(5) == c.m.text1 &&
+           matchesAny(c.m.grid, s.currentMinute);
+}
+
 bool BellEngine::announcementDue()
 {
     const ControllerState& s = c.s;
-    // The conditions of the announcement steps, as step 17 will find them later in this tick: the
-    // guard still holds this minute, an announcement is pending and the melody has ended.
-    if (s.bellsOff != 0 || s.minuteHandled != 1 || c.m.label1Caption.left(5) != c.m.text1 ||
-        s.announcementPending != 1 || c.melodies.isWavPlaying())
+    // The conditions of the announcement steps, as step 17 will find them later in this tick: an
+    // announcement is pending and the melody has ended.
+    if (s.announcementPending != 1 || c.melodies.isWavPlaying())
         return false;
     const DaySchedule& grid = c.m.grid;
     return (c.m.check1 && matchesColumn(grid, s.currentMinute, Slots::Column::Student)) ||
@@ -174,21 +196,31 @@ void BellEngine::warmUp(const QDateTime& now)
     const QString soon = minuteEnteredAhead(now, lead, c.s.currentMinute);
     if (soon.isEmpty() || !matchesAny(c.m.grid, soon) || c.m.text1 == soon)
         return;
-    qCInfo(lcRelay) << "amplifier warm-up:" << lead << "s before the bell at" << soon;
-    c.amp.Ac();
     m_warmUpMinute = soon;
+    m_warmUpStart = now;
     const QDateTime ahead = now.addSecs(lead);
     m_warmUpBell = QDateTime(ahead.date(), QTime(ahead.time().hour(), ahead.time().minute()));
+    // An amplifier already held on ("Aç" for a speech, "Sürekli Açık", break music) is on: the warm-up
+    // neither takes that hold over nor ends it, whatever becomes of the bell.
+    m_warmUpOwnsHold = c.s.ampState != 2 && c.s.ampMode != 1;
+    if (!m_warmUpOwnsHold) {
+        qCInfo(lcRelay) << "amplifier warm-up before the bell at" << soon << ": already held on";
+        return;
+    }
+    qCInfo(lcRelay) << "amplifier warm-up:" << lead << "s before the bell at" << soon;
+    c.amp.Ac();
     m_warmUpHold = c.amp.switchOnCount();
 }
 
 void BellEngine::endWarmUp(const QDateTime& now)
 {
-    if (m_warmUpMinute.isEmpty() || now < m_warmUpBell)
+    // Ends at the bell's minute, and when the clock is set back before the warm-up began: its bell is
+    // then minutes or hours away, and the warm-up starts again when the look-ahead reaches it.
+    if (m_warmUpMinute.isEmpty() || (now < m_warmUpBell && now >= m_warmUpStart))
         return;
     // The bell took the amplifier over (its own switch-on leaves it releasable), or someone switched it
     // on since and wants it so: either way the warm-up has nothing left to release.
-    if (c.m.text1 != m_warmUpMinute && c.amp.switchOnCount() == m_warmUpHold) {
+    if (m_warmUpOwnsHold && c.m.text1 != m_warmUpMinute && c.amp.switchOnCount() == m_warmUpHold) {
         qCInfo(lcRelay) << "no bell at" << m_warmUpMinute << "after the warm-up: the amplifier is released";
         c.s.ampState = 1;
     }

@@ -13,9 +13,11 @@ public:
     explicit BellEngine(Controller& c) : c(c) {}
     void step17();
 
-    // True in a tick whose step 17 will start a spoken announcement: the melody has ended within its
-    // minute and an announcement is wanted after it. The amplifier then stays on through the gap.
-    bool announcementDue();
+    // True in a tick whose later steps switch the amplifier on again, or while a warm-up waits for its
+    // bell: step 14 then leaves it on. Switched off and on within one second, the loudspeakers click and
+    // an amplifier that mutes after power-on loses the start of what follows: a bell, the announcement
+    // after a melody, the break music after an exit bell, or the bell a warm-up is for.
+    bool keepsAmplifierOn();
 
     // Looks ahead to the next bell minute: a few seconds before it, tells the player which sounds are
     // wanted, so it can open the device and decode them ahead and the bell starts on time; and, with
@@ -33,11 +35,16 @@ public:
 
 private:
     void announce(const QString& file);
+    bool bellDue() const;
+    bool guardHoldsThisMinute() const;
+    bool announcementDue();
     void prepareSounds(const QString& minute);
     void warmUp(const QDateTime& now);
 
     Controller& c;
-    QString m_warmUpMinute;   // the bell minute the amplifier is warming up for, empty when none
-    QDateTime m_warmUpBell;   // hh:mm:00 of that minute
-    quint64 m_warmUpHold = 0; // the amplifier's switch-on count right after the warm-up's own
+    QString m_warmUpMinute;        // the bell minute the amplifier is warming up for, empty when none
+    QDateTime m_warmUpStart;       // the tick that began the warm-up
+    QDateTime m_warmUpBell;        // hh:mm:00 of that minute
+    bool m_warmUpOwnsHold = false; // the warm-up switched on an amplifier that nothing else held
+    quint64 m_warmUpHold = 0;      // the amplifier's switch-on count right after the warm-up's own
 };

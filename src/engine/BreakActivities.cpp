@@ -23,19 +23,25 @@ void BreakActivities::continuationSteps()
     }
 }
 
-void BreakActivities::breakStart()
+bool BreakActivities::breakStartDue()
 {
-    ControllerState& s = c.s;
+    const ControllerState& s = c.s;
     if (!c.m.check5 || s.musicStoppedByOperator != 0 || s.minuteHandled != 1 || s.breakActive != 0 ||
         c.melodies.isWavPlaying())
-        return;
+        return false;
     bool marked = false;
     for (int lesson = 1; lesson <= Slots::Lessons; ++lesson) {
         if (c.m.lessonMusic[lesson - 1] &&
             c.m.grid[Slots::lessonSlot(lesson, Slots::Column::Exit)] == s.currentMinute)
             marked = true;
     }
-    if (!marked)
+    return marked && (s.breakProgramMode == 1 || !c.m.musicList.isEmpty());
+}
+
+void BreakActivities::breakStart()
+{
+    ControllerState& s = c.s;
+    if (!breakStartDue())
         return;
     if (!c.m.musicList.isEmpty() && s.breakProgramMode == 0) {
         c.amp.Ac();

@@ -9,6 +9,8 @@ public:
     explicit BreakActivities(Controller& c) : c(c) {}
     void continuationSteps(); // tick steps 9 to 11
     void breakStart();        // inside step 17
+    // True when the break start, reached in this tick, starts music or the program.
+    bool breakStartDue();
 
 private:
     Controller& c;

@@ -68,5 +68,6 @@ void Controller::Timer1_Timer()
     bells.endWarmUp(now);
     if (s.bellsOff == 0) // not a step of its own: readies the player and the amplifier for a bell due soon
         bells.lookAhead(now);
+    clockWatch.check(now);
     m.tickDone();
 }

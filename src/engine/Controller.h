@@ -7,6 +7,7 @@
 #include "engine/BreakProgram.h"
 #include "engine/Ceremony.h"
 #include "engine/Clock.h"
+#include "engine/ClockWatch.h"
 #include "engine/ControllerState.h"
 #include "engine/DayRules.h"
 #include "engine/Dialogs.h"
@@ -17,6 +18,7 @@
 #include "engine/Startup.h"
 #include "engine/TrayMenu.h"
 #include "engine/WindowShell.h"
+#include "platform/ClockSync.h"
 #include "platform/Desktop.h"
 #include "platform/InstanceGuard.h"
 #include "relay/RelayPort.h"
@@ -39,6 +41,7 @@ struct Devices
     Dialogs& dialogs;
     WindowShell& shell;
     InstanceGuard& instance;
+    ClockSync& clockSync;
 };
 
 // The main window's behaviour without its widgets: the shared state, the tick and every handler.
@@ -79,6 +82,7 @@ public:
     OperatorCommands commands{*this};
     TrayMenu tray{*this};
     RelaySetup relaySetup{*this};
+    ClockWatch clockWatch{*this};
 
 private:
     QDateTime m_previousTick;

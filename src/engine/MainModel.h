@@ -39,6 +39,7 @@ struct MainModelData
     QString text1;                                          // "Son Alarm": minute of the last bell
     Indicator label7{QStringLiteral("Zil Açık"), Colours::Green}; // bell switch
     QString label22Caption = QStringLiteral("Label22");     // bellsOff as "0"/"1"
+    QString clockWarning; // empty while the clock is kept synchronised, or nothing can say
 
     // Amplifier frame
     Indicator label4{QStringLiteral("Amfi Kapalı"), Colours::Red};

@@ -13,6 +13,7 @@ inline const QString AmpOn = QStringLiteral("AMFİ AÇIK");
 inline const QString AmpOff = QStringLiteral("AMFİ KAPALI");
 inline const QString TrayTip = QStringLiteral("Vezo Zil programı çalışıyor !");
 inline const QString MelodyPrompt = QStringLiteral("Melodi Seçiniz");
+inline const QString ClockNotSynced = QStringLiteral("Saat eşitlenmiyor: zil saatleri kayabilir");
 } // namespace Texts
 
 // Indicator colours as the system stores them: red in the lowest byte.

@@ -156,3 +156,8 @@ bool AppSettings::writeRelay(const ProgramFolder& folder, const RelaySettings& r
 {
     return save(folder, [&relay](QSettings& ini) { putRelay(ini, relay); });
 }
+
+bool AppSettings::writeWarmUp(const ProgramFolder& folder, int seconds)
+{
+    return save(folder, [seconds](QSettings& ini) { ini.setValue(WarmUpKey, seconds); });
+}

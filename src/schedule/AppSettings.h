@@ -54,6 +54,8 @@ struct AppSettings
     // Writes [Role] alone, so the operator's choice of relay leaves every other value of the file as
     // it stands there, even one edited by hand since start-up.
     static bool writeRelay(const ProgramFolder& folder, const RelaySettings& relay);
+    // Writes [Amfi] alone, for the same reason.
+    static bool writeWarmUp(const ProgramFolder& folder, int seconds);
 
     bool operator==(const AppSettings&) const = default;
 };

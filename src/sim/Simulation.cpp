@@ -6,7 +6,8 @@ Simulation::Simulation(const QString& programFolder, const QDateTime& from, QTex
     : m_time(from), m_log(out, m_time.clock()), m_folder(programFolder), m_port(m_log),
       m_wav(m_time, m_log, m_folder), m_music(m_time, m_log), m_desktop(m_log),
       m_controller(m_model,
-                   Devices{m_time.clock(), m_port, m_wav, m_music, m_desktop, m_dialogs, m_shell, m_instance},
+                   Devices{m_time.clock(), m_port, m_wav, m_music, m_desktop, m_dialogs, m_shell, m_instance,
+                           m_clockSync},
                    m_folder)
 {
     m_controller.savePortOnUnload = false;

@@ -43,6 +43,7 @@ private:
     SimDialogs m_dialogs;
     SimShell m_shell;
     SimInstanceGuard m_instance;
+    NullClockSync m_clockSync; // a rehearsal's clock is its own: nothing to ask the system
     MainModel m_model;
     Controller m_controller;
     qint64 m_ticks = 0;

@@ -8,7 +8,7 @@ ControllerRig::ControllerRig(const QDateTime& start) : clock(start)
 {
     QDir(dir.path()).mkpath(QStringLiteral("saatler"));
     controller = std::make_unique<Controller>(
-        model, Devices{clock, port, wav, music, desktop, dialogs, shell, instance}, ProgramFolder(dir.path()));
+        model, Devices{clock, port, wav, music, desktop, dialogs, shell, instance, clockSync}, ProgramFolder(dir.path()));
 }
 
 void ControllerRig::writeFile(const QString& relative, const QByteArray& bytes) const

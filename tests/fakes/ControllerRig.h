@@ -39,6 +39,7 @@ struct ControllerRig
     FakeDialogs dialogs;
     FakeShell shell;
     FakeInstanceGuard instance;
+    FakeClockSync clockSync;
     MainModel model;
     std::unique_ptr<Controller> controller;
 };

@@ -3,6 +3,7 @@
 #include "engine/Clock.h"
 #include "engine/Dialogs.h"
 #include "engine/WindowShell.h"
+#include "platform/ClockSync.h"
 #include "platform/Desktop.h"
 #include "platform/InstanceGuard.h"
 #include "relay/RelayPort.h"
@@ -191,6 +192,16 @@ public:
     bool iconShown = false;
     bool windowVisible = true;
     int adds = 0, removes = 0, minimizes = 0, shows = 0, menus = 0, quits = 0;
+};
+
+// Answers with whatever the test sets, at once.
+class FakeClockSync : public ClockSync
+{
+public:
+    void ask() override { ++asks; }
+    std::optional<bool> synchronised() const override { return answer; }
+    std::optional<bool> answer;
+    int asks = 0;
 };
 
 class FakeInstanceGuard : public InstanceGuard

@@ -9,7 +9,8 @@
 // Ticks a rig and checks the amplifier relay after every tick: off in every quiet second and on
 // while anything plays, from the tick that starts it. Where the rules hold the amplifier on in silence
 // (continuous mode, a speech after the anthem, a break activity, a manual switch-on) the quiet check
-// is waived.
+// is waived; so it is in a tick that asked for a sound the player could not play, which the next
+// tick's release switches off.
 class RelayWatch
 {
 public:
@@ -17,8 +18,9 @@ public:
 
     void tick()
     {
+        const auto played = m_rig.wav.played.size();
         m_rig.tick();
-        check();
+        check(m_rig.wav.played.size() != played);
     }
     // Ticks at each whole second until the clock reads `until` (inclusive).
     void runUntil(const QTime& until)
@@ -39,11 +41,12 @@ public:
     QStringList faults;
 
 private:
-    void check()
+    void check(bool soundAsked)
     {
         const ControllerState& s = m_rig.controller->s;
         const QString at = m_rig.clock.now().time().toString(QStringLiteral("HH:mm:ss"));
-        const bool held = allowHeld || s.ampMode != 0 || s.ampHoldAfterSound == 1 || s.breakActive == 1;
+        const bool held =
+            allowHeld || soundAsked || s.ampMode != 0 || s.ampHoldAfterSound == 1 || s.breakActive == 1;
         if (somethingPlays() && !relayOn())
             faults << at + QStringLiteral(" sound plays, amplifier off");
         if (!somethingPlays() && relayOn() && !held)
