@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
 // A relay the operator can choose from: `id` is what "[Role] Aygit" keeps (a board serial, a port or
 // a chip), `label` how the choice reads in the list.
 struct RelayDevice
@@ -29,10 +31,22 @@ public:
     // Drives the relay `relay` describes from the next write on; the device driven so far is let go
     // without a write, so its relay stays as it is. A port that drives one kind only ignores this.
     virtual void use(const RelaySettings& relay) { Q_UNUSED(relay); }
-    // The devices of a kind attached now, for the operator to choose from.
+    // The devices of a kind attached now, for the operator to choose from. A lookup of what is
+    // attached, not of this port's device: it may run beside a write on another thread.
     virtual QList<RelayDevice> devices(RelaySettings::Kind kind) const
     {
         Q_UNUSED(kind);
         return {};
     }
+
+    // Looks whether the device went away or came back, and writes the state it holds to a device
+    // that came back, or that lost it. The engine calls it every second; an LPT port has nothing to
+    // look at.
+    virtual void check() {}
+    // Runs `then` on the caller's thread once every call made so far has been carried out: at once
+    // for a port that writes as it is called.
+    virtual void whenDone(std::function<void()> then) { then(); }
+    // Told, on the caller's thread, when an outcome that came later than its call may have changed
+    // problem(). A port that writes as it is called never needs to.
+    virtual void setListener(std::function<void()> listener) { Q_UNUSED(listener); }
 };
