@@ -8,6 +8,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -25,7 +26,7 @@ struct KindText
 const KindText Kinds[] = {
     {Kind::Lpt, "LPT (paralel port)", ""},
     {Kind::UsbHid, "USB HID röle kartı (USBRelay)", "İlk bulunan USB HID röle kartı"},
-    {Kind::UsbSerial, "USB seri röle kartı (CH340, LCUS)", "İlk bulunan USB seri port"},
+    {Kind::UsbSerial, "USB seri röle kartı (CH340, LCUS)", "İlk bulunan CH340 USB seri port"},
     {Kind::Gpio, "GPIO hattı (Raspberry Pi vb.)", "İlk GPIO yongası (/dev/gpiochip0)"},
 };
 
@@ -198,13 +199,25 @@ RelaySettings RelayDialog::choice() const
 
 void RelayDialog::startTrial()
 {
-    const QString problem = m_setup.beginTrial(choice());
+    m_try->setEnabled(false);
+    showResult(QStringLiteral("Röle deneniyor…"), false);
+    // The dialog may be closed before a board that does not answer has taken the write.
+    m_setup.beginTrial(choice(), [self = QPointer<RelayDialog>(this)](const QString& problem) {
+        if (self)
+            self->switchedOn(problem);
+    });
+}
+
+void RelayDialog::switchedOn(const QString& problem)
+{
+    if (!m_setup.trialRunning())
+        return; // ended meanwhile: by "Kaydet", or by closing the dialog
     if (!problem.isEmpty()) {
         m_setup.endTrial();
+        m_try->setEnabled(true);
         showResult(QStringLiteral("Deneme başarısız: ") + problem, true);
         return;
     }
-    m_try->setEnabled(false);
     showResult(QStringLiteral("Röle açıldı; 2 saniye sonra kapatılacak…"), false);
     m_trialTimer.start();
 }
@@ -214,7 +227,14 @@ void RelayDialog::finishTrial()
     m_trialTimer.stop();
     if (!m_setup.trialRunning())
         return;
-    const QString problem = m_setup.endTrial();
+    m_setup.endTrial([self = QPointer<RelayDialog>(this)](const QString& problem) {
+        if (self)
+            self->switchedOff(problem);
+    });
+}
+
+void RelayDialog::switchedOff(const QString& problem)
+{
     m_try->setEnabled(true);
     if (problem.isEmpty())
         showResult(QStringLiteral("Deneme başarılı: röle açıldı ve kapatıldı. Amfi açılıp kapanmadıysa "

@@ -37,6 +37,8 @@ private:
     void showKind();
     void fillDevices(const QString& selected);
     void startTrial();
+    void switchedOn(const QString& problem);
+    void switchedOff(const QString& problem);
     void save();
     void showResult(const QString& text, bool fault);
 
