@@ -8,6 +8,7 @@
 #include "platform/TerminationWatcher.h"
 #include "relay/AsyncRelayPort.h"
 #include "relay/SwitchableRelayPort.h"
+#include "relay/SystemRelayPort.h"
 #include "sound/SdlAudio.h"
 #include "sound/SdlMusicPlayer.h"
 #include "sound/SdlWavPlayer.h"
@@ -41,7 +42,7 @@ private:
 
     SystemClock m_clock;
     // The relay "ayarlar.ini" names, from start-up on, driven off the tick's thread.
-    AsyncRelayPort m_port{std::make_unique<SwitchableRelayPort>()};
+    AsyncRelayPort m_port{std::make_unique<SwitchableRelayPort>(), &findRelayDevices};
     SdlAudio m_audio;
     SdlWavPlayer m_wav;
     SdlMusicPlayer m_music;

@@ -166,20 +166,44 @@ void RelayDialog::showKind()
 
 void RelayDialog::fillDevices(const QString& selected)
 {
-    const auto kind = static_cast<Kind>(m_kind->currentData().toInt());
+    const Kind kind = currentKind();
+    // Until the devices are found, the list holds the choice alone, so that it can be saved meanwhile.
+    showDevices(selected, std::nullopt);
+    if (kind == Kind::Lpt)
+        return;
+    m_refresh->setEnabled(false);
+    m_setup.findDevices(kind, [self = QPointer<RelayDialog>(this), kind](const QList<RelayDevice>& found) {
+        // The operator may have chosen another kind meanwhile, or another device of this one.
+        if (self && self->currentKind() == kind) {
+            self->showDevices(self->choice().device, found);
+            self->m_refresh->setEnabled(true);
+        }
+    });
+}
+
+void RelayDialog::showDevices(const QString& selected, const std::optional<QList<RelayDevice>>& found)
+{
+    const Kind kind = currentKind();
     m_device->clear();
     if (kind == Kind::Lpt)
         return;
     m_device->addItem(firstFoundText(kind), QString());
-    for (const RelayDevice& d : m_setup.devices(kind))
+    for (const RelayDevice& d : found.value_or(QList<RelayDevice>()))
         m_device->addItem(d.label, d.id);
     int index = m_device->findData(selected);
     if (index < 0) {
-        // The chosen device is not attached now: it stays chosen, and says so.
-        m_device->addItem(QStringLiteral("%1 (şu an takılı değil)").arg(selected), selected);
+        // The chosen device is not attached now, or not found yet: it stays chosen, and says so.
+        m_device->addItem(found ? QStringLiteral("%1 (şu an takılı değil)").arg(selected)
+                                : QStringLiteral("%1 (aranıyor…)").arg(selected),
+                          selected);
         index = m_device->count() - 1;
     }
     m_device->setCurrentIndex(index);
+}
+
+RelaySettings::Kind RelayDialog::currentKind() const
+{
+    return static_cast<Kind>(m_kind->currentData().toInt());
 }
 
 RelaySettings RelayDialog::choice() const

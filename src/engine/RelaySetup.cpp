@@ -17,9 +17,9 @@ const RelaySettings& RelaySetup::current() const
     return c.settings.relay;
 }
 
-QList<RelayDevice> RelaySetup::devices(RelaySettings::Kind kind) const
+void RelaySetup::findDevices(RelaySettings::Kind kind, RelayPort::Found found)
 {
-    return c.d.port.devices(kind);
+    c.d.port.findDevices(kind, std::move(found));
 }
 
 quint16 RelaySetup::lptAddress() const

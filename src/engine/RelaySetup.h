@@ -18,7 +18,8 @@ public:
     void relayButton_Click();
 
     const RelaySettings& current() const;
-    QList<RelayDevice> devices(RelaySettings::Kind kind) const;
+    // Tells `found` the devices of a kind attached now, when they have been looked up.
+    void findDevices(RelaySettings::Kind kind, RelayPort::Found found);
     // The LPT port written to, which the option buttons choose for the next start; 0 for none.
     quint16 lptAddress() const;
 

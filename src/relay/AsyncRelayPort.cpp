@@ -85,8 +85,8 @@ private:
     std::deque<Job> m_jobs;
 };
 
-AsyncRelayPort::AsyncRelayPort(std::unique_ptr<RelayPort> port)
-    : m_port(*port), m_thread(new QThread), m_worker(new RelayWorker(std::move(port)))
+AsyncRelayPort::AsyncRelayPort(std::unique_ptr<RelayPort> port, Finder finder)
+    : m_finder(std::move(finder)), m_thread(new QThread), m_worker(new RelayWorker(std::move(port)))
 {
     m_thread->setObjectName(QStringLiteral("relay"));
     m_worker->moveToThread(m_thread);
@@ -128,6 +128,17 @@ void AsyncRelayPort::whenDone(std::function<void()> then)
     const quint64 ticket = ++m_lastTicket;
     m_waiting.insert(ticket, std::move(then));
     m_worker->post(false, [ticket](Job& job) { job.tickets << ticket; });
+}
+
+void AsyncRelayPort::findDevices(RelaySettings::Kind kind, Found found)
+{
+    // Not on the worker, which may be waiting on the very board that hangs. The thread ends when the
+    // lookup does, and outlives this port if it must; the answer then goes nowhere.
+    auto devices = std::make_shared<QList<RelayDevice>>();
+    QThread* lookup = QThread::create([finder = m_finder, kind, devices] { *devices = finder(kind); });
+    connect(lookup, &QThread::finished, this, [devices, found = std::move(found)] { found(*devices); });
+    connect(lookup, &QThread::finished, lookup, &QObject::deleteLater);
+    lookup->start();
 }
 
 void AsyncRelayPort::settled(const QString& problem, const QList<quint64>& tickets)

@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QObject>
 
+#include <functional>
 #include <memory>
 
 class QThread;
@@ -16,11 +17,14 @@ class RelayWorker;
 // what is wanted and returns: the worker then switches the device, writes the latest byte wanted of
 // it (a write still waiting is replaced by a newer one, never queued behind it) and looks at it. Each
 // outcome comes back to this object's thread as a queued signal: problem() then tells it, and the
-// listener hears of it.
+// listener hears of it. The devices to choose from are looked up on threads of their own.
 class AsyncRelayPort : public QObject, public RelayPort
 {
 public:
-    explicit AsyncRelayPort(std::unique_ptr<RelayPort> port);
+    using Finder = std::function<QList<RelayDevice>(RelaySettings::Kind)>;
+
+    // `finder` lists the devices attached; it must touch none of `port`'s state.
+    AsyncRelayPort(std::unique_ptr<RelayPort> port, Finder finder);
     // What was asked for last still goes out (the relay keeps its state after the program ends), but a
     // device that does not answer does not keep the program from ending for more than a few seconds.
     ~AsyncRelayPort() override;
@@ -31,7 +35,8 @@ public:
     bool Out32(quint16 address, quint16 value) override;
     QString problem() const override { return m_problem; }
     void use(const RelaySettings& relay) override;
-    QList<RelayDevice> devices(RelaySettings::Kind kind) const override { return m_port.devices(kind); }
+    QList<RelayDevice> devices(RelaySettings::Kind kind) const override { return m_finder(kind); }
+    void findDevices(RelaySettings::Kind kind, Found found) override;
     void check() override;
     void whenDone(std::function<void()> then) override;
     void setListener(std::function<void()> listener) override { m_listener = std::move(listener); }
@@ -39,7 +44,7 @@ public:
 private:
     void settled(const QString& problem, const QList<quint64>& tickets);
 
-    const RelayPort& m_port; // for devices(), which looks at no state of the port
+    const Finder m_finder;
     QThread* m_thread;
     RelayWorker* m_worker; // left running, with its thread, when a device does not let go at the end
     QString m_problem;

@@ -31,13 +31,16 @@ public:
     // Drives the relay `relay` describes from the next write on; the device driven so far is let go
     // without a write, so its relay stays as it is. A port that drives one kind only ignores this.
     virtual void use(const RelaySettings& relay) { Q_UNUSED(relay); }
-    // The devices of a kind attached now, for the operator to choose from. A lookup of what is
-    // attached, not of this port's device: it may run beside a write on another thread.
+    // The devices of a kind attached now, for the operator to choose from.
     virtual QList<RelayDevice> devices(RelaySettings::Kind kind) const
     {
         Q_UNUSED(kind);
         return {};
     }
+    // Tells `found` those devices on the caller's thread: at once for a port that looks as it is
+    // asked. Listing a HID board means asking it for its serial, which a board that hangs makes wait.
+    using Found = std::function<void(const QList<RelayDevice>&)>;
+    virtual void findDevices(RelaySettings::Kind kind, Found found) { found(devices(kind)); }
 
     // Looks whether the device went away or came back, and writes the state it holds to a device
     // that came back, or that lost it. The engine calls it every second; an LPT port has nothing to
