@@ -4,11 +4,15 @@ reaches the loudspeakers' sink, both against hh:mm:00.000 of the wall clock, bes
 same run: paplay started exactly on a whole second, on the same WAV, into a sink of its own.
 
 usage: bell_onset.py [BUILD] [--bells N] [--idle-minutes M] [--warm-up W] [--stress]
+                     [--relay lpt|serial|hung]
 
 The program rings at hh:mm:00 of N minutes; paplay plays at hh:mm:30 of the same minutes, so the two
 never share a moment of the machine. Nothing is subtracted: the file's own head is part of the bell.
 --warm-up W writes [Amfi] IsinmaSuresi=W into the program folder's ayarlar.ini (the amplifier is then
 switched on W seconds ahead). --stress keeps both cores busy with stress-ng --cpu 2 all the while.
+--relay names the relay: LPT1 (the default; its writes are logged whether or not a port answers), a
+USB-serial board on a pseudo-terminal that the benchmark reads, or one that hangs: a pseudo-terminal
+whose output flow control holds and that nobody reads, so every write waits for it and fails.
 Takes about IDLE + BELLS + 1 minutes."""
 import argparse
 import datetime
@@ -19,6 +23,8 @@ import shutil
 import subprocess
 import sys
 import tempfile
+import termios
+import threading
 import time
 
 sys.dont_write_bytecode = True  # no __pycache__ in the source tree
@@ -30,7 +36,14 @@ THRESHOLD = 1638  # 5 % of full scale: a bell is heard from here on
 MELODY = "1.wav"  # "Melodi 1", the student bell
 FLOOR_AT = 30  # seconds into each bell minute at which paplay starts
 PORT = 1  # LPT1, 888: the relay's writes are logged whether or not a port answers
-RELAY_LINE = re.compile(r"relay write (\S+) 1 at (\S+)")
+# The moment of a switch-on; an LPT write is counted whether or not a port answers, as none does here.
+RELAY_LINE = re.compile(r"relay write (\S+) 1 at (\S+)( \(failed\))?\s*$")
+FAILED_LINE = re.compile(r"relay write \S+ \d+ at \S+ \(failed\)")
+RELAYS = {
+    "lpt": "LPT1",
+    "serial": "a USB-serial board on a pseudo-terminal",
+    "hung": "a USB-serial board that hangs (a pseudo-terminal held by flow control, never read)",
+}
 
 
 def bell_minutes(count, idle_minutes):
@@ -94,16 +107,53 @@ def stress():
                             stderr=subprocess.DEVNULL)
 
 
-def write_warm_up(folder, seconds):
+class SerialBoard:
+    """A pseudo-terminal in place of a USB-serial relay board. A working one is read as a board reads;
+    a hung one holds its output with flow control and is never read, so each write waits, then fails."""
+
+    def __init__(self, hung):
+        self.master, self.slave = os.openpty()
+        self.reader = None
+        if hung:
+            termios.tcflow(self.slave, termios.TCOOFF)
+        else:
+            self.reader = threading.Thread(target=self._drain, daemon=True)
+            self.reader.start()
+
+    def _drain(self):
+        try:
+            while os.read(self.master, 64):
+                pass
+        except OSError:
+            pass
+
+    def path(self):
+        return os.ttyname(self.slave)
+
+    def close(self):
+        os.close(self.master)
+        os.close(self.slave)
+
+
+def write_ayarlar(folder, seconds, board):
     with open(os.path.join(folder, "ayarlar.ini"), "w", encoding="utf-8") as f:
         f.write("[Amfi]\nIsinmaSuresi=%d\n" % seconds)
+        if board:
+            f.write("[Role]\nTur=usb-seri\nAygit=%s\nKanal=1\n" % board.path())
+
+
+def failed_writes(log):
+    log.seek(0)
+    return sum(1 for line in log if FAILED_LINE.search(line))
 
 
 def measure(args):
     minutes = bell_minutes(args.bells, args.idle_minutes)
     slots = {3 * i: time.strftime("%H:%M", time.localtime(m)) for i, m in enumerate(minutes)}
-    folder = common.make_program_folder(args.build, slots, common.melodi_lines(student=0), port=PORT)
-    write_warm_up(folder, args.warm_up)
+    board = SerialBoard(args.relay == "hung") if args.relay != "lpt" else None
+    folder = common.make_program_folder(args.build, slots, common.melodi_lines(student=0),
+                                        port=PORT if board is None else None)
+    write_ayarlar(folder, args.warm_up, board)
     wav = os.path.join(folder, "melodiler", MELODY)
     pulse = PrivatePulse(["vsink", "csink"])
     log = tempfile.TemporaryFile(mode="w+")
@@ -114,9 +164,10 @@ def measure(args):
             r.wait_steady()
         app = start_vezozil(os.path.join(args.build, "vezozil"), folder, pulse, log)
         load = stress() if args.stress else None
-        print("build %s; bells at %s, warm-up %d s%s; %s" % (
+        print("build %s; bells at %s, warm-up %d s%s; relay: %s; %s" % (
             args.build, ", ".join(slots[k] for k in sorted(slots)), args.warm_up,
-            ", both cores loaded by stress-ng" if load else "", common.machine_load()), flush=True)
+            ", both cores loaded by stress-ng" if load else "", RELAYS[args.relay], common.machine_load()),
+            flush=True)
         blocks = [[], []]
         for m in minutes:
             # Mid-sound the stream is open: the sink's block is then what it was at the onset.
@@ -136,8 +187,10 @@ def measure(args):
                   for k in (0, 1)]
         print("after hh:mm:00.000, in ms (first sample >= 5 % of full scale at the sink; relay from the "
               "program's log):")
-        closes = relay_closes(log, minutes, args.warm_up)
-        report("relay closes (vezozil)", [None if c is None else c - m for c, m in zip(closes, minutes)])
+        # A board that hangs never closes: its writes are counted instead.
+        closes = relay_closes(log, minutes, args.warm_up) if args.relay != "hung" else [None] * len(minutes)
+        if args.relay != "hung":
+            report("relay closes (vezozil)", [None if c is None else c - m for c, m in zip(closes, minutes)])
         if args.warm_up:
             report("  the same after hh:mm:00 - %d s" % args.warm_up,
                    [None if c is None else c - m + args.warm_up for c, m in zip(closes, minutes)])
@@ -145,7 +198,10 @@ def measure(args):
         floor = report("audible onset (paplay floor)", onsets[1])
         print("median onset vezozil / paplay floor: %.2fx" % (ours / floor if floor > 0 else float("inf")))
         heard_first = [c is not None and o is not None and c - m < o for c, m, o in zip(closes, minutes, onsets[0])]
-        print("relay closed before the first loud sample: %d of %d bells" % (sum(heard_first), len(minutes)))
+        if args.relay == "hung":
+            print("relay writes that waited and failed: %d" % failed_writes(log))
+        else:
+            print("relay closed before the first loud sample: %d of %d bells" % (sum(heard_first), len(minutes)))
         print("vezozil resident memory: peak %.1f MB, now %.1f MB" % (
             common.status_field(app.pid, "VmHWM") / 1024, common.status_field(app.pid, "VmRSS") / 1024))
         print("recorders: sample counts ran %.1f / %.1f ms ahead of the wall clock over the run "
@@ -164,6 +220,8 @@ def measure(args):
         pulse.stop()
         log.close()
         shutil.rmtree(folder, ignore_errors=True)
+        if board:
+            board.close()
 
 
 def main():
@@ -173,6 +231,7 @@ def main():
     parser.add_argument("--idle-minutes", type=int, default=1)
     parser.add_argument("--warm-up", type=int, default=0)
     parser.add_argument("--stress", action="store_true")
+    parser.add_argument("--relay", choices=sorted(RELAYS), default="lpt")
     args = parser.parse_args()
     args.build = os.path.abspath(args.build)
     common.end_cleanly_on_signals()

@@ -1,5 +1,6 @@
 // The real program with a USB-serial relay on a pseudo-terminal, started offscreen at a bell time
-// that libfaketime gives it: the relay's bytes arrive at start-up, at the bell and after its sound.
+// that libfaketime gives it: the relay's bytes arrive at start-up, at the bell and after its sound,
+// and the board plugged back elsewhere (its link re-pointed) is given the amplifier's state again.
 #include "support/Pty.h"
 #include "support/RehearsalProcess.h"
 #include "support/SchoolFolder.h"
@@ -7,6 +8,7 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
@@ -35,7 +37,11 @@ TEST(SerialRelayProgram, WritesTheBoardAtTheBellAndAfterItsSound)
     const QString faketime = libfaketime();
     ASSERT_FALSE(faketime.isEmpty()) << "libfaketime is missing: run scripts/install-deps";
     Pty pty;
-    ASSERT_FALSE(pty.slaveName.isEmpty()) << "openpty failed";
+    Pty pluggedBack;
+    ASSERT_FALSE(pty.slaveName.isEmpty() || pluggedBack.slaveName.isEmpty()) << "openpty failed";
+    QTemporaryDir links;
+    const QString link = links.filePath(QStringLiteral("usb-1a86_USB_Serial-if00-port0"));
+    ASSERT_TRUE(QFile::link(pty.slaveName, link));
 
     SchoolFolder school;
     school.day(QStringLiteral("Pazartesi"),
@@ -44,7 +50,7 @@ TEST(SerialRelayProgram, WritesTheBoardAtTheBellAndAfterItsSound)
     school.kapat(QStringLiteral("XX:XX"), QStringLiteral("XX:XX"));
     school.sound(QStringLiteral("melodiler/1.wav"), 2.0);
     school.writeBytes(QStringLiteral("ayarlar.ini"),
-                      "[Role]\nTur=usb-seri\nAygit=" + pty.slaveName.toUtf8() + "\nKanal=1\n");
+                      "[Role]\nTur=usb-seri\nAygit=" + link.toUtf8() + "\nKanal=1\n");
     QTemporaryDir runtime;
 
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -73,6 +79,15 @@ TEST(SerialRelayProgram, WritesTheBoardAtTheBellAndAfterItsSound)
         program.waitForFinished(50);
         bytes += pty.read();
     }
+    // The board plugged back elsewhere, with no bell due: it is given the amplifier's state all the same.
+    QFile::remove(link);
+    QFile::link(pluggedBack.slaveName, link);
+    QByteArray given;
+    const QDeadlineTimer replugDeadline(10000);
+    while (given.size() < 4 && !replugDeadline.hasExpired() && program.state() == QProcess::Running) {
+        program.waitForFinished(50);
+        given += pluggedBack.read();
+    }
     program.terminate(); // the program ends on SIGTERM through its unload
     if (!program.waitForFinished(10000)) {
         program.kill();
@@ -83,6 +98,10 @@ TEST(SerialRelayProgram, WritesTheBoardAtTheBellAndAfterItsSound)
     EXPECT_EQ(bytes.toHex(' '), QByteArray("a0 01 00 a1 a0 01 01 a2 a0 01 00 a1")) << errors.toStdString();
     EXPECT_TRUE(errors.contains(QStringLiteral("08:01")))
         << errors.toStdString(); // the bell rang at its time
+    EXPECT_EQ(given.toHex(' '), QByteArray("a0 01 00 a1")) << errors.toStdString();
+    EXPECT_TRUE(errors.contains(QStringLiteral("went away")) &&
+                errors.contains(QStringLiteral("works again")))
+        << errors.toStdString();
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(program.exitCode(), 0);
 }

@@ -138,25 +138,30 @@ TEST(RelayChoice, TrialHoldsTheAmplifierBackAndReturnsToItsRelay)
 {
     const auto rig = started(QByteArray(), 1);
     RelaySetup& setup = rig->controller->relaySetup;
+    std::optional<QString> told; // what the last trial step told, at once from a port that writes at once
+    const RelaySetup::Told tell = [&told](const QString& problem) { told = problem; };
     rig->controller->amp.Command3_Click(); // automatic: every quiet tick writes 0
     rig->tick();
     takeWrites(*rig);
 
-    EXPECT_EQ(setup.beginTrial(UsbHid), QString());
+    setup.beginTrial(UsbHid, tell);
+    EXPECT_EQ(std::exchange(told, {}), QString());
     EXPECT_EQ(rig->port.used.back(), UsbHid);
     EXPECT_EQ(takeWrites(*rig), Writes({{888, 1}}));
     rig->tick();
     rig->tick();
     EXPECT_TRUE(rig->port.writes.empty()); // the amplifier waits for the trial
 
-    EXPECT_EQ(setup.endTrial(), QString());
+    setup.endTrial(tell);
+    EXPECT_EQ(std::exchange(told, {}), QString());
     EXPECT_EQ(rig->port.used.back().kind, Kind::Lpt);
     EXPECT_EQ(takeWrites(*rig), Writes({{888, 0}, {888, 0}})); // the trial's off, then the amplifier's state
     rig->tick();
     EXPECT_EQ(takeWrites(*rig), Writes({{888, 0}}));
 
     rig->port.failing = true;
-    EXPECT_EQ(setup.beginTrial(UsbHid), QStringLiteral("Röle portuna ulaşılamıyor"));
+    setup.beginTrial(UsbHid, tell);
+    EXPECT_EQ(told, QStringLiteral("Röle portuna ulaşılamıyor"));
     setup.endTrial();
     EXPECT_FALSE(setup.trialRunning());
 }

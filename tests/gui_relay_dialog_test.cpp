@@ -92,7 +92,7 @@ TEST(RelayDialog, EachKindShowsWhatItNeeds)
          QStringLiteral("Kanal:"),
          1,
          8,
-         {QStringLiteral("İlk bulunan USB seri port"), Ch340.label}},
+         {QStringLiteral("İlk bulunan CH340 USB seri port"), Ch340.label}},
         {Kind::Gpio,
          true,
          true,

@@ -150,6 +150,18 @@ TEST_P(RelayKind, UnpluggedBoardIsShownAndDrivenAgainOncePluggedBack)
     EXPECT_TRUE(port->Out32(0, 0));
     EXPECT_EQ(systems.world.take(), c.reopening);
     EXPECT_EQ(port->problem(), QString());
+
+    // With no write to come, the look every second notices both the unplug and the return.
+    port->check();
+    EXPECT_EQ(systems.world.take(), QStringList());
+    systems.world.missing.insert(c.device);
+    port->check();
+    EXPECT_EQ(port->problem(), c.missingProblem);
+    systems.world.missing.clear();
+    systems.world.take();
+    port->check();
+    EXPECT_EQ(systems.world.take(), c.reopening);
+    EXPECT_EQ(port->problem(), QString());
 }
 
 INSTANTIATE_TEST_SUITE_P(Relay, RelayKind, testing::ValuesIn(KindCases),
@@ -198,11 +210,23 @@ const FindCase FindCases[] = {
      Nothing,
      {"open " + Ch340ById, "write A0 02 01 A3"},
      {}},
+    {"SerialFirstFoundIsNeverAnotherChip",
+     {Kind::UsbSerial, {}, 1, false},
+     [](Systems& s) { s.serial->entries.removeLast(); },
+     {},
+     QStringLiteral("Röle kartına ulaşılamıyor (USB seri, ilk bulunan CH340 port, kanal 1)")},
+    {"HidPathOfAnotherDevice",
+     {Kind::UsbHid, QStringLiteral("/dev/hidraw3"), 1, false},
+     [](Systems& s) {
+         s.hid->boards.append({"/dev/hidraw3", QStringLiteral("DigiUSB"), {}});
+     },
+     {"open /dev/hidraw3", "close /dev/hidraw3"},
+     QStringLiteral("Seçilen aygıt bir röle kartı değil (USB HID, /dev/hidraw3, kanal 1)")},
     {"SerialNoUsbPort",
      {Kind::UsbSerial, {}, 1, false},
      [](Systems& s) { s.serial->entries.remove(1, 2); },
      {},
-     QStringLiteral("Röle kartına ulaşılamıyor (USB seri, ilk bulunan port, kanal 1)")},
+     QStringLiteral("Röle kartına ulaşılamıyor (USB seri, ilk bulunan CH340 port, kanal 1)")},
     {"GpioFirstChipActiveLow",
      {Kind::Gpio, {}, 4, true},
      Nothing,

@@ -6,7 +6,9 @@
 #include "platform/SystemDesktop.h"
 #include "platform/SystemdNotifier.h"
 #include "platform/TerminationWatcher.h"
+#include "relay/AsyncRelayPort.h"
 #include "relay/SwitchableRelayPort.h"
+#include "relay/SystemRelayPort.h"
 #include "sound/SdlAudio.h"
 #include "sound/SdlMusicPlayer.h"
 #include "sound/SdlWavPlayer.h"
@@ -39,7 +41,8 @@ private:
     void tick();
 
     SystemClock m_clock;
-    SwitchableRelayPort m_port; // the relay "ayarlar.ini" names, from start-up on
+    // The relay "ayarlar.ini" names, from start-up on, driven off the tick's thread.
+    AsyncRelayPort m_port{std::make_unique<SwitchableRelayPort>(), &findRelayDevices};
     SdlAudio m_audio;
     SdlWavPlayer m_wav;
     SdlMusicPlayer m_music;

@@ -8,6 +8,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -25,7 +26,7 @@ struct KindText
 const KindText Kinds[] = {
     {Kind::Lpt, "LPT (paralel port)", ""},
     {Kind::UsbHid, "USB HID röle kartı (USBRelay)", "İlk bulunan USB HID röle kartı"},
-    {Kind::UsbSerial, "USB seri röle kartı (CH340, LCUS)", "İlk bulunan USB seri port"},
+    {Kind::UsbSerial, "USB seri röle kartı (CH340, LCUS)", "İlk bulunan CH340 USB seri port"},
     {Kind::Gpio, "GPIO hattı (Raspberry Pi vb.)", "İlk GPIO yongası (/dev/gpiochip0)"},
 };
 
@@ -165,20 +166,44 @@ void RelayDialog::showKind()
 
 void RelayDialog::fillDevices(const QString& selected)
 {
-    const auto kind = static_cast<Kind>(m_kind->currentData().toInt());
+    const Kind kind = currentKind();
+    // Until the devices are found, the list holds the choice alone, so that it can be saved meanwhile.
+    showDevices(selected, std::nullopt);
+    if (kind == Kind::Lpt)
+        return;
+    m_refresh->setEnabled(false);
+    m_setup.findDevices(kind, [self = QPointer<RelayDialog>(this), kind](const QList<RelayDevice>& found) {
+        // The operator may have chosen another kind meanwhile, or another device of this one.
+        if (self && self->currentKind() == kind) {
+            self->showDevices(self->choice().device, found);
+            self->m_refresh->setEnabled(true);
+        }
+    });
+}
+
+void RelayDialog::showDevices(const QString& selected, const std::optional<QList<RelayDevice>>& found)
+{
+    const Kind kind = currentKind();
     m_device->clear();
     if (kind == Kind::Lpt)
         return;
     m_device->addItem(firstFoundText(kind), QString());
-    for (const RelayDevice& d : m_setup.devices(kind))
+    for (const RelayDevice& d : found.value_or(QList<RelayDevice>()))
         m_device->addItem(d.label, d.id);
     int index = m_device->findData(selected);
     if (index < 0) {
-        // The chosen device is not attached now: it stays chosen, and says so.
-        m_device->addItem(QStringLiteral("%1 (şu an takılı değil)").arg(selected), selected);
+        // The chosen device is not attached now, or not found yet: it stays chosen, and says so.
+        m_device->addItem(found ? QStringLiteral("%1 (şu an takılı değil)").arg(selected)
+                                : QStringLiteral("%1 (aranıyor…)").arg(selected),
+                          selected);
         index = m_device->count() - 1;
     }
     m_device->setCurrentIndex(index);
+}
+
+RelaySettings::Kind RelayDialog::currentKind() const
+{
+    return static_cast<Kind>(m_kind->currentData().toInt());
 }
 
 RelaySettings RelayDialog::choice() const
@@ -198,13 +223,25 @@ RelaySettings RelayDialog::choice() const
 
 void RelayDialog::startTrial()
 {
-    const QString problem = m_setup.beginTrial(choice());
+    m_try->setEnabled(false);
+    showResult(QStringLiteral("Röle deneniyor…"), false);
+    // The dialog may be closed before a board that does not answer has taken the write.
+    m_setup.beginTrial(choice(), [self = QPointer<RelayDialog>(this)](const QString& problem) {
+        if (self)
+            self->switchedOn(problem);
+    });
+}
+
+void RelayDialog::switchedOn(const QString& problem)
+{
+    if (!m_setup.trialRunning())
+        return; // ended meanwhile: by "Kaydet", or by closing the dialog
     if (!problem.isEmpty()) {
         m_setup.endTrial();
+        m_try->setEnabled(true);
         showResult(QStringLiteral("Deneme başarısız: ") + problem, true);
         return;
     }
-    m_try->setEnabled(false);
     showResult(QStringLiteral("Röle açıldı; 2 saniye sonra kapatılacak…"), false);
     m_trialTimer.start();
 }
@@ -214,7 +251,14 @@ void RelayDialog::finishTrial()
     m_trialTimer.stop();
     if (!m_setup.trialRunning())
         return;
-    const QString problem = m_setup.endTrial();
+    m_setup.endTrial([self = QPointer<RelayDialog>(this)](const QString& problem) {
+        if (self)
+            self->switchedOff(problem);
+    });
+}
+
+void RelayDialog::switchedOff(const QString& problem)
+{
     m_try->setEnabled(true);
     if (problem.isEmpty())
         showResult(QStringLiteral("Deneme başarılı: röle açıldı ve kapatıldı. Amfi açılıp kapanmadıysa "

@@ -1,9 +1,11 @@
 #pragma once
 
-#include "schedule/AppSettings.h"
+#include "relay/RelayPort.h"
 
 #include <QDialog>
 #include <QTimer>
+
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -35,8 +37,14 @@ private:
     QLayout* makeChoiceRows();
     QLayout* makeTrialRow();
     void showKind();
+    // Lists the devices of the kind shown, looked up afresh, with `selected` chosen.
     void fillDevices(const QString& selected);
+    // The list with `selected` chosen; without `found` while the lookup runs.
+    void showDevices(const QString& selected, const std::optional<QList<RelayDevice>>& found);
+    RelaySettings::Kind currentKind() const;
     void startTrial();
+    void switchedOn(const QString& problem);
+    void switchedOff(const QString& problem);
     void save();
     void showResult(const QString& text, bool fault);
 

@@ -4,22 +4,9 @@
 #include "engine/Controller.h"
 #include "relay/RelayPortStatus.h"
 
-#include <QDateTime>
-
 #include <algorithm>
-#include <chrono>
 
 namespace {
-// The wall clock to the microsecond: whether the amplifier is on before a bell's first note is a
-// matter of milliseconds.
-QString preciseWallClock()
-{
-    using namespace std::chrono;
-    const qint64 us = duration_cast<microseconds>(system_clock::now().time_since_epoch()).count();
-    return QDateTime::fromMSecsSinceEpoch(us / 1000).toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzz")) +
-           QStringLiteral("%1").arg(us % 1000, 3, 10, QLatin1Char('0'));
-}
-
 quint16 addressOf(int portNumber)
 {
     switch (portNumber) {
@@ -45,8 +32,15 @@ void Amplifier::write(quint16 value)
         return;
     // A failing port is shown in the amplifier frame; the bells ring on without it.
     c.d.port.Out32(m_relayPortAddress, value);
-    qCDebug(lcRelay).noquote() << "relay write" << relayTarget() << value << "at" << preciseWallClock();
-    c.m.relayProblem = c.d.port.problem();
+    showRelayProblem();
+}
+
+void Amplifier::showRelayProblem()
+{
+    if (m_relayPortAddress == 0 && lptRelay())
+        c.m.relayProblem = RelayPortStatus::problemText(RelayFailure::NoAddress, 0);
+    else
+        c.m.relayProblem = c.d.port.problem();
 }
 
 void Amplifier::Reset()
@@ -126,11 +120,15 @@ void Amplifier::selectPort()
         }
     }
     m_relayPortAddress = static_cast<quint16>(c.s.lptPortAddress);
+    // A port that writes on a thread of its own tells its outcomes later; a trial's are the dialog's.
+    c.d.port.setListener([this] {
+        if (!m_relayHeld)
+            showRelayProblem();
+    });
     c.d.port.use(c.settings.relay);
-    if (m_relayPortAddress == 0 && lptRelay()) {
+    if (m_relayPortAddress == 0 && lptRelay())
         qCWarning(lcRelay) << "no LPT port chosen in port.txt: the amplifier relay is not driven";
-        c.m.relayProblem = RelayPortStatus::problemText(RelayFailure::NoAddress, 0);
-    }
+    showRelayProblem();
     Reset();
 }
 
@@ -154,6 +152,15 @@ void Amplifier::assertStep()
     }
 }
 
+void Amplifier::watchRelay()
+{
+    // While the operator tries a relay, the port drives that one, and the dialog tells its outcome.
+    if (lptRelay() || m_relayHeld)
+        return;
+    c.d.port.check();
+    showRelayProblem();
+}
+
 bool Amplifier::lptRelay() const
 {
     return c.settings.relay.kind == RelaySettings::Kind::Lpt;
@@ -169,7 +176,6 @@ void Amplifier::useRelay(const RelaySettings& relay)
     m_relayHeld = false;
     c.settings.relay = relay;
     c.d.port.use(relay);
-    if (m_relayPortAddress == 0 && lptRelay())
-        c.m.relayProblem = RelayPortStatus::problemText(RelayFailure::NoAddress, 0);
+    showRelayProblem();
     write(m_relayValue);
 }

@@ -29,6 +29,9 @@ public:
     void continuousStep();
     void releaseStep();
     void assertStep();
+    // Every second, beside the steps: a relay board that went away or came back is noticed, and one
+    // that came back is given the amplifier's state.
+    void watchRelay();
 
     quint16 relayPortAddress() const { return m_relayPortAddress; }
     // How many times `Ac` has run: tells a warm-up whether anyone else has held the amplifier since.
@@ -48,6 +51,7 @@ public:
 
 private:
     void write(quint16 value);
+    void showRelayProblem();
     bool lptRelay() const;
 
     Controller& c;

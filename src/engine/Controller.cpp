@@ -59,6 +59,7 @@ void Controller::Timer1_Timer()
     dayRules.weekendSilence();    // 13
     amp.releaseStep();            // 14
     amp.assertStep();             // 15
+    amp.watchRelay();             // not a step: a relay board plugged back is driven again
     dayRules.scheduledShutdown(); // 16
     if (s.bellsOff == 0) {        // 17
         bells.logSkippedMinutes(m_previousTick, now);

@@ -17,9 +17,9 @@ const RelaySettings& RelaySetup::current() const
     return c.settings.relay;
 }
 
-QList<RelayDevice> RelaySetup::devices(RelaySettings::Kind kind) const
+void RelaySetup::findDevices(RelaySettings::Kind kind, RelayPort::Found found)
 {
-    return c.d.port.devices(kind);
+    c.d.port.findDevices(kind, std::move(found));
 }
 
 quint16 RelaySetup::lptAddress() const
@@ -27,35 +27,40 @@ quint16 RelaySetup::lptAddress() const
     return c.amp.relayPortAddress();
 }
 
-QString RelaySetup::switchRelay(const RelaySettings& relay, bool on)
+void RelaySetup::switchRelay(const RelaySettings& relay, bool on, Told told)
 {
-    if (relay.kind == RelaySettings::Kind::Lpt && lptAddress() == 0)
-        return RelayPortStatus::problemText(RelayFailure::NoAddress, 0);
+    if (relay.kind == RelaySettings::Kind::Lpt && lptAddress() == 0) {
+        if (told)
+            told(RelayPortStatus::problemText(RelayFailure::NoAddress, 0));
+        return;
+    }
     c.d.port.Out32(lptAddress(), on ? 1 : 0);
-    return c.d.port.problem();
+    c.d.port.whenDone([this, on, target = relay.target(lptAddress()), told = std::move(told)] {
+        const QString problem = c.d.port.problem();
+        qCInfo(lcRelay).noquote() << "relay trial" << (on ? "on" : "off") << target
+                                  << (problem.isEmpty() ? "worked" : "failed");
+        if (told)
+            told(problem);
+    });
 }
 
-QString RelaySetup::beginTrial(const RelaySettings& relay)
+void RelaySetup::beginTrial(const RelaySettings& relay, Told told)
 {
     if (m_trial)
         endTrial();
     c.amp.holdRelay();
     c.d.port.use(relay);
     m_trial = relay;
-    const QString problem = switchRelay(relay, true);
-    qCInfo(lcRelay).noquote() << "relay trial on" << relay.target(lptAddress())
-                              << (problem.isEmpty() ? "worked" : "failed");
-    return problem;
+    switchRelay(relay, true, std::move(told));
 }
 
-QString RelaySetup::endTrial()
+void RelaySetup::endTrial(Told told)
 {
     if (!m_trial)
-        return {};
-    const QString problem = switchRelay(*m_trial, false);
+        return;
+    switchRelay(*m_trial, false, std::move(told));
     m_trial.reset();
     c.amp.useRelay(c.settings.relay);
-    return problem;
 }
 
 bool RelaySetup::choose(const RelaySettings& relay)

@@ -85,6 +85,16 @@ bool GpioRelayPort::write(bool on)
     return true;
 }
 
+ChannelRelayPort::Presence GpioRelayPort::probe(bool on)
+{
+    if (!m_line)
+        return Presence::Holds; // requested at the next write
+    const int value = m_line->value();
+    if (value < 0)
+        return Presence::Gone;
+    return (value != 0) == on ? Presence::Holds : Presence::Differs;
+}
+
 void GpioRelayPort::close()
 {
     m_line.reset();

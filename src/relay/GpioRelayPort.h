@@ -5,7 +5,8 @@
 
 // A relay on a GPIO line (a Raspberry Pi and the like): the chip (/dev/gpiochip0) and a line offset,
 // high for on, or low with the active-low option. The line is requested once, as an output, at the
-// first write, and released at the end without its value being changed.
+// first write, and released at the end without its value being changed. Each look reads the line back:
+// a chip on USB (an I/O expander) can go away.
 class GpioRelayPort : public ChannelRelayPort
 {
 public:
@@ -21,6 +22,7 @@ protected:
     bool write(bool on) override;
     void close() override;
     QString route() const override;
+    Presence probe(bool on) override;
 
 private:
     std::unique_ptr<GpioSystem> m_system;

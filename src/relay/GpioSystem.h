@@ -21,6 +21,8 @@ public:
     virtual ~GpioLine() = default;
     // 0, or -1 with the reason in errno.
     virtual int setValue(int value) = 0;
+    // The value the line is driven to, or -1 with the reason in errno (its chip went away).
+    virtual int value() = 0;
 };
 
 // An open GPIO chip; closed when destroyed.

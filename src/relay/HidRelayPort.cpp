@@ -1,5 +1,7 @@
 #include "relay/HidRelayPort.h"
 
+#include <QFileInfo>
+
 #include <cerrno>
 
 namespace {
@@ -94,11 +96,44 @@ bool HidRelayPort::open()
         fail(RelayPortStatus::failureOf(error), withHint(error, detail));
         return false;
     }
+    if (const std::optional<HidDeviceEntry> board = boardAt(m_path))
+        return channelFits(board->product);
+    fail(RelayFailure::NotARelay,
+         QStringLiteral("%1 is not a USB HID relay board (16c0:05df, \"USBRelayN\")").arg(m_device));
+    close();
+    return false;
+}
+
+std::optional<HidDeviceEntry> HidRelayPort::boardAt(const QByteArray& path) const
+{
+    // A link to the node (one that a udev rule made) leads to the same board.
+    const QString named = QFileInfo(QString::fromLocal8Bit(path)).canonicalFilePath();
     for (const HidDeviceEntry& board : relayBoards(*m_system)) {
-        if (board.path == m_path)
-            return channelFits(board.product);
+        if (board.path == path ||
+            (!named.isEmpty() && QFileInfo(QString::fromLocal8Bit(board.path)).canonicalFilePath() == named))
+            return board;
     }
-    return true;
+    return std::nullopt;
+}
+
+ChannelRelayPort::Presence HidRelayPort::probe(bool on)
+{
+    QByteArray report(ReportSize, '\0');
+    const int read = m_handle->getFeatureReport(report);
+    if (read < 0)
+        return Presence::Gone;
+    if (read < ReportSize || m_channel < 1 || m_channel > 8)
+        return Presence::Holds; // no state to compare
+    // The last byte has a bit for each relay, channel 1 in the lowest.
+    const bool relayOn = ((static_cast<quint8>(report[ReportSize - 1]) >> (m_channel - 1)) & 1) != 0;
+    return relayOn == on ? Presence::Holds : Presence::Differs;
+}
+
+bool HidRelayPort::present()
+{
+    if (isPath(m_device))
+        return boardAt(m_device.toLocal8Bit()).has_value();
+    return !relayBoards(*m_system).isEmpty();
 }
 
 bool HidRelayPort::openPath(const QByteArray& path, int& error, QString& detail)

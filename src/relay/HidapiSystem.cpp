@@ -4,9 +4,15 @@
 
 #include <hidapi.h>
 
+#include <QMutex>
+
 #include <cerrno>
 
 namespace {
+// hidapi keeps its start-up and the error of a failed open in globals, and the relay is written on
+// one thread while the devices are listed on another.
+QMutex hidapiGlobals;
+
 QString text(const wchar_t* s)
 {
     return s ? QString::fromWCharArray(s) : QString();
@@ -40,6 +46,7 @@ private:
 QList<HidDeviceEntry> HidapiSystem::enumerate(quint16 vendor, quint16 product)
 {
     QList<HidDeviceEntry> entries;
+    const QMutexLocker lock(&hidapiGlobals);
     hid_device_info* all = hid_enumerate(vendor, product);
     for (const hid_device_info* d = all; d != nullptr; d = d->next)
         entries << HidDeviceEntry{QByteArray(d->path), text(d->product_string), text(d->serial_number)};
@@ -49,6 +56,7 @@ QList<HidDeviceEntry> HidapiSystem::enumerate(quint16 vendor, quint16 product)
 
 std::unique_ptr<HidHandle> HidapiSystem::open(const QByteArray& path, int& error, QString& detail)
 {
+    const QMutexLocker lock(&hidapiGlobals);
     errno = 0;
     hid_device* device = hid_open_path(path.constData());
     if (device == nullptr) {

@@ -20,6 +20,7 @@ public:
     LibgpiodLine& operator=(const LibgpiodLine&) = delete;
 
     int setValue(int value) override { return gpiod_line_set_value(m_line, value); }
+    int value() override { return gpiod_line_get_value(m_line); }
 
 private:
     gpiod_line* m_line;

@@ -109,3 +109,19 @@ std::unique_ptr<SerialLink> QtSerialSystem::open(const QString& port, RelayFailu
     }
     return link;
 }
+
+QString QtSerialSystem::resolve(const QString& port)
+{
+#ifdef Q_OS_WIN
+    // A COM port is a name, not a file: it is there while the system lists it.
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+        if (info.portName().compare(port, Qt::CaseInsensitive) == 0)
+            return info.portName();
+    }
+    return {};
+#else
+    // QSerialPort takes "ttyUSB0" for "/dev/ttyUSB0".
+    const QString path = port.startsWith(QLatin1Char('/')) ? port : QStringLiteral("/dev/") + port;
+    return QFileInfo(path).canonicalFilePath();
+#endif
+}

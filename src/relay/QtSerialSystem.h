@@ -8,4 +8,5 @@ class QtSerialSystem : public SerialSystem
 public:
     QList<SerialPortEntry> ports() override;
     std::unique_ptr<SerialLink> open(const QString& port, RelayFailure& failure, QString& detail) override;
+    QString resolve(const QString& port) override;
 };

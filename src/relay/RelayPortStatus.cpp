@@ -56,6 +56,7 @@ QString RelayPortStatus::problemText(RelayFailure kind, quint16 address)
         return QStringLiteral("Röle için LPT portu seçilmemiş");
     case RelayFailure::Unreachable:
     case RelayFailure::NoSuchChannel:
+    case RelayFailure::NotARelay:
         return QStringLiteral("Röle portuna ulaşılamıyor") + port;
     case RelayFailure::NotPermitted:
         return QStringLiteral("Röle portuna erişim izni yok") + port;
@@ -90,6 +91,8 @@ QString RelayPortStatus::problemText(RelayFailure kind, RelayNoun noun, const QS
         return (gpio ? QStringLiteral("GPIO yongasında bu hat yok")
                      : QStringLiteral("Röle kartında bu kanal yok")) +
                where;
+    case RelayFailure::NotARelay:
+        return QStringLiteral("Seçilen aygıt bir röle kartı değil") + where;
     case RelayFailure::Unsupported:
         break;
     }

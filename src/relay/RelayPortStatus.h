@@ -15,6 +15,7 @@ enum class RelayFailure {
     WriteFailed,   // the port was open but the byte did not go out
     Unsupported,   // this system has no way to drive a port
     NoSuchChannel, // the board has no such channel, the chip no such line
+    NotARelay,     // the device named is something else (another HID device)
 };
 
 // What the relay hangs on, as the amplifier frame names it: "Röle portu" (LPT), "Röle kartı" (USB),
@@ -74,7 +75,7 @@ private:
 
     QString m_problem;
     QString m_failingName; // the device of the current run of failures; empty while writes go through
-    std::bitset<7> m_logged;
+    std::bitset<8> m_logged;
     int m_repeats = 0;
     QDateTime m_firstRepeat;
     QDateTime m_lastRepeat;

@@ -41,23 +41,20 @@ QList<RelayDevice> SerialRelayPort::ports(SerialSystem& system)
     return found;
 }
 
-QString SerialRelayPort::firstUsbPort() const
+QString SerialRelayPort::firstCh340Port() const
 {
-    QString firstUsb;
     for (const SerialPortEntry& p : m_system->ports()) {
         if (p.vendor == Ch340Vendor)
             return p.id;
-        if (p.vendor != 0 && firstUsb.isEmpty())
-            firstUsb = p.id;
     }
-    return firstUsb;
+    return {};
 }
 
 bool SerialRelayPort::open()
 {
-    m_port = m_device.isEmpty() ? firstUsbPort() : m_device;
+    m_port = m_device.isEmpty() ? firstCh340Port() : m_device;
     if (m_port.isEmpty()) {
-        fail(RelayFailure::Unreachable, QStringLiteral("no USB serial port found"));
+        fail(RelayFailure::Unreachable, QStringLiteral("no USB serial port with a CH340 chip (1a86) found"));
         return false;
     }
     RelayFailure failure = RelayFailure::Unreachable;
@@ -69,7 +66,20 @@ bool SerialRelayPort::open()
         fail(failure, QStringLiteral("opening %1: %2").arg(m_port, detail));
         return false;
     }
+    m_openedDevice = m_system->resolve(m_port);
     return true;
+}
+
+// A serial board cannot be read back: the name must still lead to the device opened.
+ChannelRelayPort::Presence SerialRelayPort::probe(bool on)
+{
+    Q_UNUSED(on);
+    return m_system->resolve(m_port) == m_openedDevice ? Presence::Holds : Presence::Gone;
+}
+
+bool SerialRelayPort::present()
+{
+    return !(m_device.isEmpty() ? firstCh340Port() : m_system->resolve(m_device)).isEmpty();
 }
 
 bool SerialRelayPort::write(bool on)

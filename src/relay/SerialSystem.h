@@ -39,4 +39,7 @@ public:
     virtual QList<SerialPortEntry> ports() = 0;
     // Null when the port cannot be opened; `failure` and `detail` then say why.
     virtual std::unique_ptr<SerialLink> open(const QString& port, RelayFailure& failure, QString& detail) = 0;
+    // The device `port` leads to now ("/dev/ttyUSB0" for a /dev/serial/by-id link), empty when there is
+    // none: a board plugged back elsewhere, or a link pointed at another board, leads somewhere else.
+    virtual QString resolve(const QString& port) = 0;
 };

@@ -17,10 +17,11 @@ public:
     // The real devices by default; tests pass their own.
     explicit SwitchableRelayPort(Factory factory = {}, Finder finder = {});
 
-    bool Out32(quint16 address, quint16 value) override { return m_port->Out32(address, value); }
+    bool Out32(quint16 address, quint16 value) override;
     QString problem() const override { return m_port->problem(); }
     void use(const RelaySettings& relay) override;
     QList<RelayDevice> devices(RelaySettings::Kind kind) const override { return m_finder(kind); }
+    void check() override { m_port->check(); }
 
 private:
     Factory m_factory;

@@ -23,8 +23,9 @@ inline QString hexBytes(const QByteArray& bytes)
 struct FakeRelayWorld
 {
     QStringList journal;
-    QSet<QString> missing; // devices not attached: they neither open nor take writes
-    int openError = 0;     // errno for opening a HID board or a GPIO chip, 0 to open
+    QSet<QString> missing;            // devices not attached: they neither open nor take writes
+    QHash<QString, quint8> hidRelays; // the relays each HID board holds, a bit a channel
+    int openError = 0;                // errno for opening a HID board or a GPIO chip, 0 to open
     bool writesFail = false;
     QStringList take() { return std::exchange(journal, {}); }
 };
@@ -71,14 +72,20 @@ public:
     int sendFeatureReport(const QByteArray& report) override
     {
         m_world.journal << QStringLiteral("report ") + hexBytes(report);
-        return broken() ? -1 : int(report.size());
+        if (broken())
+            return -1;
+        quint8& relays = m_world.hidRelays[QString::fromLatin1(m_path)];
+        const quint8 bit = quint8(1u << (report[2] - 1));
+        relays = quint8(report[1]) == 0xFF ? relays | bit : relays & ~bit;
+        return int(report.size());
     }
     int getFeatureReport(QByteArray& report) override
     {
-        if (broken())
+        if (m_world.missing.contains(QString::fromLatin1(m_path)))
             return -1;
-        // The report id stays in front; the serial and the relay states follow it.
+        // The report id stays in front; the serial follows it, the relay states end it.
         report.replace(1, m_serial.size(), m_serial);
+        report[report.size() - 1] = char(m_world.hidRelays.value(QString::fromLatin1(m_path)));
         return int(report.size());
     }
     QString error() const override { return QStringLiteral("Input/output error"); }
@@ -119,6 +126,10 @@ public:
 
     QList<SerialPortEntry> ports() override { return entries; }
     std::unique_ptr<SerialLink> open(const QString& port, RelayFailure& failure, QString& detail) override;
+    QString resolve(const QString& port) override
+    {
+        return m_world.missing.contains(port) ? QString() : port;
+    }
 
 private:
     FakeRelayWorld& m_world;
@@ -184,24 +195,28 @@ private:
 class FakeGpioLine : public GpioLine
 {
 public:
-    FakeGpioLine(FakeRelayWorld& world, QString chip, unsigned offset)
-        : m_world(world), m_chip(std::move(chip)), m_offset(offset)
+    FakeGpioLine(FakeRelayWorld& world, QString chip, unsigned offset, int value)
+        : m_world(world), m_chip(std::move(chip)), m_offset(offset), m_value(value)
     {
     }
     ~FakeGpioLine() override { m_world.journal << QStringLiteral("release %1").arg(m_offset); }
     int setValue(int value) override
     {
         m_world.journal << QStringLiteral("set %1 %2").arg(m_offset).arg(value);
-        if (!m_world.writesFail && !m_world.missing.contains(m_chip))
+        if (!m_world.writesFail && !m_world.missing.contains(m_chip)) {
+            m_value = value;
             return 0;
+        }
         errno = EIO;
         return -1;
     }
+    int value() override { return m_world.missing.contains(m_chip) ? -1 : m_value; }
 
 private:
     FakeRelayWorld& m_world;
     QString m_chip;
     unsigned m_offset;
+    int m_value;
 };
 
 class FakeGpioChip : public GpioChip
@@ -223,11 +238,11 @@ public:
                                         .arg(offset)
                                         .arg(activeLow ? QStringLiteral(" active-low") : QString())
                                         .arg(value);
-        if (m_system.requestError != 0) {
-            errno = m_system.requestError;
+        if (m_system.requestError != 0 || m_system.world().writesFail) {
+            errno = m_system.requestError != 0 ? m_system.requestError : EIO;
             return nullptr;
         }
-        return std::make_unique<FakeGpioLine>(m_system.world(), QString::fromLatin1(m_path), offset);
+        return std::make_unique<FakeGpioLine>(m_system.world(), QString::fromLatin1(m_path), offset, value);
     }
 
 private:
