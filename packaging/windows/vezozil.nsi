@@ -4,11 +4,11 @@
 ; first start from the defaults, and is what the uninstaller leaves behind: it holds the school's
 ; timetable. Built by `make windows-installer` (makensis -INPUTCHARSET UTF8), which defines VERSION,
 ; STAGE (the staged files), LISTS (the generated file lists), ICON and OUTFILE.
-Unicode true
+; A 64-bit installer for the 64-bit program: it writes the 64-bit registry and Program Files itself.
+Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin
 !include "MUI2.nsh"
-!include "x64.nsh"
 
 !define PRODUCT "Vezo Zil"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\VezoZil"
@@ -40,19 +40,6 @@ VIAddVersionKey /LANG=1055 "LegalCopyright" "Vezo Zil geliştiricileri"
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "Turkish"
-
-Function .onInit
-    ; The program is built for 64-bit Windows only.
-    ${IfNot} ${RunningX64}
-        MessageBox MB_ICONSTOP "Vezo Zil 64 bit Windows gerektirir." /SD IDOK
-        Abort
-    ${EndIf}
-    SetRegView 64
-FunctionEnd
-
-Function un.onInit
-    SetRegView 64
-FunctionEnd
 
 Section "Vezo Zil" SecMain
     SectionIn RO
