@@ -24,7 +24,13 @@ set(VEZOZIL_LINUX_ONLY_TESTS
     platform_termination_test  # POSIX signals; Windows: the session end, scripts/check-installer
     platform_autostart_test    # the XDG entry; Windows: windows_backends_test (Run key)
     packaging_test             # the Debian package; Windows: scripts/check-installer
-    soak_schooldays_test)      # /proc of the real program
+    fault_save_test            # a full disk through RLIMIT_FSIZE; the saving code is the same on Windows
+    fault_editor_save_test     # the same, for the editor's saves
+    soak_schooldays_test       # /proc of the real program
+    sound_sdl_test             # reads SDL's disk audio file while SDL writes it; Windows' SDL does not share it
+    fault_sdl_test             # the same
+    gui_fit_test               # measures fonts; Qt's offscreen platform on Windows has no real font
+    gui_captions_test)         # database: the Windows screenshots under Wine show the fit
 
 # Drops the sources of the other platform from the list named `var`.
 function(vezozil_platform_sources var)

@@ -1,7 +1,7 @@
 // The Windows backends through their seams, under Wine: the desktop's system tools, the named mutex,
 // the Run key and the command line it holds, inpout32, and the calendar library's static build.
 #include "fakes/FakeProcessControl.h"
-#include "platform/ProgramArguments.h"
+#include "platform/ProcessStart.h"
 #include "platform/RunKeyAutostart.h"
 #include "platform/WindowsDesktop.h"
 #include "platform/WindowsInstanceGuard.h"

@@ -1,6 +1,6 @@
 #include "app/CommandLine.h"
 
-#include "platform/ProgramArguments.h"
+#include "platform/ProcessStart.h"
 
 #include <QFileInfo>
 

@@ -1,4 +1,4 @@
-#include "platform/ProgramArguments.h"
+#include "platform/ProcessStart.h"
 
 QStringList programArguments(int argc, char** argv)
 {
@@ -12,3 +12,5 @@ QStringList splitCommandLine(const QString& line)
 {
     return line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
 }
+
+void useExactStandardStreams() {}

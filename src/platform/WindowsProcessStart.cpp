@@ -1,7 +1,11 @@
-#include "platform/ProgramArguments.h"
+#include "platform/ProcessStart.h"
 
 #include <qt_windows.h>
 #include <shellapi.h>
+
+#include <cstdio>
+#include <fcntl.h>
+#include <io.h>
 
 namespace {
 QStringList split(const wchar_t* line)
@@ -25,4 +29,13 @@ QStringList programArguments(int, char**)
 QStringList splitCommandLine(const QString& line)
 {
     return split(line.toStdWString().c_str());
+}
+
+void useExactStandardStreams()
+{
+    // A window program started without a console has no standard streams at all.
+    for (std::FILE* stream : {stdout, stderr}) {
+        if (_fileno(stream) >= 0)
+            _setmode(_fileno(stream), _O_BINARY);
+    }
 }
