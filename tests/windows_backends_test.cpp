@@ -19,35 +19,19 @@
 
 TEST(WindowsDesktop, RunsTheSystemsOwnToolsWithTheImageNameAsOneArgument)
 {
+    FakeProcessControl control;
+    WindowsDesktop desktop(control);
+    desktop.killProcesses(QString()); // no program chosen: nothing is started
+    desktop.killProcesses(QStringLiteral("Müzik Çalar.exe"));
+    desktop.shutdown();
+    ASSERT_EQ(control.starts.size(), 2u);
     const QString system32 = QStringLiteral("C:\\Windows\\system32\\");
-    struct Case
-    {
-        std::function<void(Desktop&)> act;
-        QString program;
-        QStringList arguments;
-    };
-    const Case cases[] = {
-        {[](Desktop& d) { d.killProcesses(QStringLiteral("winamp.exe")); }, system32 + "taskkill.exe",
-         {"/F", "/IM", "winamp.exe"}},
-        {[](Desktop& d) { d.killProcesses(QStringLiteral("Müzik Çalar.exe")); }, system32 + "taskkill.exe",
-         {"/F", "/IM", "Müzik Çalar.exe"}},
-        {[](Desktop& d) { d.shutdown(); }, system32 + "shutdown.exe", {"-s"}},
-        {[](Desktop& d) { d.killProcesses(QString()); }, QString(), {}},
-    };
-    for (const Case& c : cases) {
-        FakeProcessControl control;
-        WindowsDesktop desktop(control);
-        c.act(desktop);
-        ASSERT_EQ(control.starts.size(), c.program.isEmpty() ? 0u : 1u);
-        if (!c.program.isEmpty()) {
-            EXPECT_EQ(control.starts.front().program, c.program);
-            EXPECT_EQ(control.starts.front().arguments, c.arguments);
-        }
-    }
-    // The real system folder holds both tools.
-    const QDir system(WindowsProcessControl().systemDirectory());
-    EXPECT_TRUE(system.exists(QStringLiteral("taskkill.exe"))) << qPrintable(system.path());
-    EXPECT_TRUE(system.exists(QStringLiteral("shutdown.exe"))) << qPrintable(system.path());
+    EXPECT_EQ(control.starts[0].program, system32 + "taskkill.exe");
+    EXPECT_EQ(control.starts[0].arguments, (QStringList{"/F", "/IM", "Müzik Çalar.exe"}));
+    EXPECT_EQ(control.starts[1].program, system32 + "shutdown.exe");
+    EXPECT_EQ(control.starts[1].arguments, QStringList{"-s"});
+    const QDir system(WindowsProcessControl().systemDirectory()); // the real one holds both tools
+    EXPECT_TRUE(system.exists(QStringLiteral("taskkill.exe")) && system.exists(QStringLiteral("shutdown.exe")));
 }
 
 TEST(WindowsInstanceGuard, EverySpellingOfOneFolderIsOneCopy)
@@ -118,14 +102,14 @@ TEST(WindowsRelayPort, LoadsInpoutBesideTheProgramAndWritesTheLowByte)
 // The school calendar's library links statically and expands a weekly rule.
 TEST(Libical, StaticLibraryExpandsAWeeklyRule)
 {
-    icalcomponent* event = icalparser_parse_string("BEGIN:VEVENT\r\nDTSTART;VALUE=DATE:20270104\r\n"
-                                                   "RRULE:FREQ=WEEKLY;COUNT=3\r\nEND:VEVENT\r\n");
+    icalcomponent* event = icalparser_parse_string(
+        "BEGIN:VEVENT\r\nDTSTART;VALUE=DATE:20270104\r\nRRULE:FREQ=WEEKLY;COUNT=3\r\nEND:VEVENT\r\n");
     ASSERT_NE(event, nullptr);
-    icalrecur_iterator* it =
-        icalrecur_iterator_new(icalproperty_get_rrule(icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY)),
-                               icalcomponent_get_dtstart(event));
+    icalrecur_iterator* it = icalrecur_iterator_new(
+        icalproperty_get_rrule(icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY)),
+        icalcomponent_get_dtstart(event));
     QStringList days;
-    for (icaltimetype t = icalrecur_iterator_next(it); !icaltime_is_null_time(t); t = icalrecur_iterator_next(it))
+    for (icaltimetype t; !icaltime_is_null_time(t = icalrecur_iterator_next(it));)
         days << QString::fromLatin1(icaltime_as_ical_string(t));
     icalrecur_iterator_free(it);
     icalcomponent_free(event);
