@@ -8,7 +8,7 @@ CMAKE_FLAGS ?=
 
 FUZZ_SECONDS ?= 15
 
-.PHONY: all deps configure build test run bench asan fuzz package clean
+.PHONY: all deps configure build test run bench asan fuzz package windows windows-test windows-installer clean
 
 all: build
 
@@ -48,5 +48,24 @@ fuzz: deps
 	@cmake --build build-fuzz -j $(JOBS) --target vezozil_fuzzers
 	@tests/fuzz/run-fuzzers build-fuzz $(FUZZ_SECONDS)
 
+# Windows, cross-built with MinGW-w64 against the SDK in ../shared/windows-sdk (unpacked into .cache/),
+# with the sounds of the host build; its tests run under Wine, one process per test executable.
+WIN_BUILD ?= build-win
+windows: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target vezozil_sounds
+	@sdk=$$(scripts/install-deps-windows | tail -1) && \
+	    cmake -S . -B $(WIN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DCMAKE_CXX_COMPILER_LAUNCHER=ccache \
+	    -DCMAKE_TOOLCHAIN_FILE=$$sdk/share/cmake/mingw-w64-x86_64-posix.cmake \
+	    -DVEZOZIL_HOST_BUILD=$(abspath $(BUILD)) >/dev/null
+	@cmake --build $(WIN_BUILD) -j $(JOBS)
+
+windows-test: windows
+	@scripts/wine-run $(WIN_BUILD) wineboot --init
+	@cd $(WIN_BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# VezoZil-<version>-kurulum.exe in the Windows build tree.
+windows-installer: windows
+	@cmake --build $(WIN_BUILD) --target installer
+
 clean:
-	rm -rf $(BUILD) build-asan build-fuzz
+	rm -rf $(BUILD) $(WIN_BUILD) build-asan build-fuzz

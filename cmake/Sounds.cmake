@@ -2,6 +2,38 @@
 # installs them with the defaults. Generated files are never committed; they are made again only when
 # the generator or a spoken text changes.
 
+set(VEZOZIL_MELODY_NAMES 1 2 3 4 5 6 7 8 9 anons1 anons2)
+set(VEZOZIL_CEREMONY_NAMES istiklal saygi saygi2 saygidurusu siren)
+if(CMAKE_CROSSCOMPILING)
+    # Sounds are data: the host build makes them, and a cross build copies them rather than running
+    # the generator under an emulator.
+    set(VEZOZIL_HOST_BUILD "" CACHE PATH "A host build tree whose program folder holds the generated sounds")
+    if(NOT EXISTS "${VEZOZIL_HOST_BUILD}/melodiler/1.wav")
+        message(FATAL_ERROR "a cross build takes its sounds from a host build: -DVEZOZIL_HOST_BUILD=<build>")
+    endif()
+    set(VEZOZIL_MELODY_FILES)
+    set(VEZOZIL_CEREMONY_FILES)
+    foreach(kind melodiler marslar)
+        set(names ${VEZOZIL_MELODY_NAMES})
+        if(kind STREQUAL marslar)
+            set(names ${VEZOZIL_CEREMONY_NAMES})
+        endif()
+        foreach(name IN LISTS names)
+            set(wav ${VEZOZIL_PROGRAM_DIR}/${kind}/${name}.wav)
+            add_custom_command(OUTPUT ${wav}
+                COMMAND ${CMAKE_COMMAND} -E copy ${VEZOZIL_HOST_BUILD}/${kind}/${name}.wav ${wav}
+                DEPENDS ${VEZOZIL_HOST_BUILD}/${kind}/${name}.wav VERBATIM)
+            if(kind STREQUAL marslar)
+                list(APPEND VEZOZIL_CEREMONY_FILES ${wav})
+            else()
+                list(APPEND VEZOZIL_MELODY_FILES ${wav})
+            endif()
+        endforeach()
+    endforeach()
+    add_custom_target(vezozil_sounds ALL DEPENDS ${VEZOZIL_MELODY_FILES} ${VEZOZIL_CEREMONY_FILES})
+    return()
+endif()
+
 find_program(VEZOZIL_ESPEAK_NG espeak-ng)
 if(NOT VEZOZIL_ESPEAK_NG)
     message(FATAL_ERROR "espeak-ng is needed to speak the announcements: run scripts/install-deps")

@@ -2,6 +2,7 @@
 #include "support/TestSupport.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -143,7 +144,10 @@ TEST(ProgramFolderChoice, SeedingNeverOverwritesTheSchoolsFiles)
     chooseProgramFolder({}, p.exeDir(), p.places());
     EXPECT_EQ(readFile(p.userDir() + QStringLiteral("/saatler/Pazartesi.txt")), QByteArray("\"09:00\"\r\n"));
     EXPECT_EQ(readFile(p.userDir() + QStringLiteral("/Melodi.txt")), QByteArray("5\r\n"));
-    EXPECT_FALSE(QFile::exists(p.userDir() + QStringLiteral("/melodi.txt")));
+    const QStringList names = QDir(p.userDir()).entryList(QDir::Files);
+    EXPECT_EQ(names.filter(QRegularExpression(QStringLiteral("^melodi\\.txt$"),
+                                              QRegularExpression::CaseInsensitiveOption)),
+              QStringList{QStringLiteral("Melodi.txt")});
     // What was missing arrives.
     EXPECT_EQ(readFile(p.userDir() + QStringLiteral("/melodiler/1.wav")), QByteArray("RIFF"));
 }
@@ -171,8 +175,13 @@ TEST(ProgramFolderChoice, SystemPlacesUseTheUsersDataFolderAndTheInstall)
     QStandardPaths::setTestModeEnabled(true);
     const ProgramFolderPlaces places = systemProgramFolderPlaces(QStringLiteral("/opt/vezozil/bin"));
     QStandardPaths::setTestModeEnabled(false);
+#ifdef Q_OS_WIN
+    EXPECT_TRUE(places.userDataDir.endsWith(QStringLiteral("/AppData/Roaming/Vezo Zil"))) << qPrintable(places.userDataDir);
+    EXPECT_EQ(places.defaultsDirs, QStringList{QStringLiteral("/opt/vezozil/bin/varsayilan")});
+#else
     EXPECT_TRUE(places.userDataDir.endsWith(QStringLiteral("/vezozil")));
     ASSERT_EQ(places.defaultsDirs.size(), 2);
     EXPECT_EQ(places.defaultsDirs[0], QStringLiteral(VEZOZIL_DEFAULTS_DIR));
     EXPECT_EQ(places.defaultsDirs[1], QStringLiteral("/opt/vezozil/share/vezozil"));
+#endif
 }

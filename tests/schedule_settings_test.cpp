@@ -10,9 +10,14 @@
 #include <functional>
 #include <future>
 
+#ifdef Q_OS_WIN
+constexpr bool HasFifos = false;
+#else
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+constexpr bool HasFifos = true;
+#endif
 
 using namespace SettingsFiles;
 
@@ -75,7 +80,8 @@ TEST(Melodi, SavingReplacesAnExistingFileOfAnyCase)
         t.write(existing, lines({"5"}));
         EXPECT_EQ(readMelodi(t.folder).lines[0], 5) << existing.toStdString();
         ASSERT_TRUE(writeMelodi(t.folder, sampleMelodi()));
-        EXPECT_EQ(t.entries(), QStringList{QStringLiteral("Melodi.txt")}) << existing.toStdString();
+        EXPECT_EQ(asTheFileSystemSees(t.entries()), asTheFileSystemSees({QStringLiteral("Melodi.txt")}))
+            << existing.toStdString();
         EXPECT_EQ(readMelodi(t.folder).lines[0], 2) << existing.toStdString();
     }
 }
@@ -323,10 +329,13 @@ bool readsWithoutBlocking(const std::function<int()>& read, const QString& fifo,
         lines = reading.get();
         return true;
     }
+#ifndef Q_OS_WIN
     const int fd = ::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK);
     reading.wait();
     if (fd >= 0)
         ::close(fd);
+#endif
+    Q_UNUSED(fifo);
     return false;
 }
 } // namespace
@@ -351,12 +360,16 @@ TEST(SettingsFiles, WhatIsNotARegularFileReadsAsMissingWithoutBlocking)
     };
     for (const auto& r : readers) {
         for (const bool fifo : {true, false}) { // a FIFO, or a folder under the file's name
+            if (fifo && !HasFifos)
+                continue;
             TempFolder t;
             t.makeDir(QStringLiteral("saatler"));
             const QString path = t.dir.filePath(QString::fromLatin1(r.file));
+#ifndef Q_OS_WIN
             if (fifo)
                 ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0) << r.file;
             else
+#endif
                 t.makeDir(QString::fromLatin1(r.file));
             int found = -1;
             EXPECT_TRUE(readsWithoutBlocking([&] { return r.read(t.folder); }, path, found))

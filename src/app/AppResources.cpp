@@ -1,5 +1,7 @@
 #include "app/AppResources.h"
 
+#include "app/PlatformFont.h"
+
 #include <QtGlobal>
 
 // Q_INIT_RESOURCE must stand outside every namespace.
@@ -10,6 +12,6 @@ static void registerResources()
 
 void initAppResources()
 {
-    static const bool registered = (registerResources(), true);
+    static const bool registered = (registerResources(), usePlatformFont(), true);
     Q_UNUSED(registered);
 }

@@ -6,9 +6,11 @@
 #include <QCoreApplication>
 
 BellRun::BellRun(const ProgramFolder& folder, Dialogs& dialogs, WindowShell& shell)
-    : m_wav(m_audio), m_music(m_audio), m_instance(folder.root()),
+    : m_wav(m_audio), m_music(m_audio), m_desktop(createSystemDesktop()),
+      m_instance(createInstanceGuard(folder.root())),
       m_controller(m_model,
-                   Devices{m_clock, m_port, m_wav, m_music, m_desktop, dialogs, shell, m_instance, *m_clockSync},
+                   Devices{m_clock, m_port, m_wav, m_music, *m_desktop, dialogs, shell, *m_instance,
+                           *m_clockSync},
                    folder),
       m_ticker(m_clock, [this] { tick(); })
 {

@@ -2,8 +2,7 @@
 
 #include "engine/Controller.h"
 #include "engine/TickScheduler.h"
-#include "platform/FolderInstanceGuard.h"
-#include "platform/SystemDesktop.h"
+#include "platform/SystemBackends.h"
 #include "platform/SystemdNotifier.h"
 #include "platform/TerminationWatcher.h"
 #include "relay/AsyncRelayPort.h"
@@ -27,7 +26,7 @@ public:
     ~BellRun();
 
     Controller& controller() { return m_controller; }
-    Desktop& desktop() { return m_desktop; }
+    Desktop& desktop() { return *m_desktop; }
 
     // Form_Load, then `loaded` (the window is shown), the first tick at once, and the event loop until
     // the unload. Returns the process's exit status.
@@ -46,8 +45,8 @@ private:
     SdlAudio m_audio;
     SdlWavPlayer m_wav;
     SdlMusicPlayer m_music;
-    SystemDesktop m_desktop;
-    FolderInstanceGuard m_instance;
+    std::unique_ptr<Desktop> m_desktop;
+    std::unique_ptr<InstanceGuard> m_instance;
     std::unique_ptr<ClockSync> m_clockSync = createSystemClockSync();
     MainModel m_model;
     Controller m_controller;

@@ -1,11 +1,8 @@
 #include "app/CommandLine.h"
 
-#include <QFileInfo>
+#include "platform/ProcessStart.h"
 
-#ifdef Q_OS_WIN
-#include <qt_windows.h>
-#include <shellapi.h>
-#endif
+#include <QFileInfo>
 
 namespace {
 bool isOurs(const QString& a)
@@ -102,22 +99,7 @@ CommandLine CommandLine::parse(const QStringList& arguments)
 
 CommandLine CommandLine::parse(int argc, char** argv)
 {
-    QStringList arguments;
-#ifdef Q_OS_WIN
-    // argv holds only what the ANSI code page can write; a folder's name may hold more.
-    Q_UNUSED(argc);
-    Q_UNUSED(argv);
-    int count = 0;
-    if (wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count)) {
-        for (int i = 1; i < count; ++i)
-            arguments << QString::fromWCharArray(wide[i]);
-        LocalFree(wide);
-    }
-#else
-    for (int i = 1; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-#endif
-    return parse(arguments);
+    return parse(programArguments(argc, argv));
 }
 
 QString usageText()

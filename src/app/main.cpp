@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 #include "app/DesktopRun.h"
 #include "app/HeadlessRun.h"
+#include "platform/ProcessStart.h"
 #include "sim/SimulateCommand.h"
 
 #include <QCoreApplication>
@@ -18,6 +19,7 @@ int rehearse(int& argc, char** argv, const SimulateArguments& arguments)
 
 int main(int argc, char** argv)
 {
+    useExactStandardStreams();
     const CommandLine line = CommandLine::parse(argc, argv);
     switch (line.action) {
     case CommandLine::Action::Help:

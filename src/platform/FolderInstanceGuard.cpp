@@ -3,13 +3,8 @@
 #include "common/Log.h"
 
 #include <QDir>
-#include <QFileInfo>
-
-#ifdef Q_OS_WIN
-#include <QCryptographicHash>
-#include <qt_windows.h>
-#else
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <cerrno>
@@ -19,59 +14,8 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
-#endif
 
 FolderInstanceGuard::FolderInstanceGuard(const QString& programFolder) : m_folder(programFolder) {}
-
-#ifdef Q_OS_WIN
-
-namespace {
-// The same folder by any spelling is one name: canonical, native separators, one letter case.
-std::wstring mutexName(const QString& folder)
-{
-    const QFileInfo info(folder);
-    QString canonical = info.canonicalFilePath();
-    if (canonical.isEmpty())
-        canonical = QDir::cleanPath(info.absoluteFilePath());
-    const QByteArray key = QDir::toNativeSeparators(canonical).toLower().toUtf8();
-    const QString hash =
-        QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha256).toHex().left(32));
-    // Global: copies in other sessions (another user, a service) see the same mutex.
-    return (QStringLiteral("Global\\VezoZil-") + hash).toStdWString();
-}
-} // namespace
-
-FolderInstanceGuard::~FolderInstanceGuard()
-{
-    if (m_mutex)
-        CloseHandle(static_cast<HANDLE>(m_mutex));
-}
-
-bool FolderInstanceGuard::anotherCopyRunning()
-{
-    if (m_mutex)
-        return false;
-    HANDLE mutex = CreateMutexW(nullptr, FALSE, mutexName(m_folder).c_str());
-    const DWORD error = GetLastError();
-    if (!mutex) {
-        // Another user's copy made it and we may not open it: it is there, so a copy runs.
-        if (error == ERROR_ACCESS_DENIED) {
-            qCInfo(lcApp) << "program folder in use by another user's copy:" << m_folder;
-            return true;
-        }
-        qCWarning(lcApp) << "single-instance mutex cannot be made for" << m_folder << "error" << error;
-        return false;
-    }
-    if (error == ERROR_ALREADY_EXISTS) {
-        CloseHandle(mutex);
-        qCInfo(lcApp) << "program folder in use by another copy:" << m_folder;
-        return true;
-    }
-    m_mutex = mutex;
-    return false;
-}
-
-#else
 
 namespace {
 const char LockName[] = "/.vezozil.lock";
@@ -208,4 +152,3 @@ bool FolderInstanceGuard::lockedWithoutTheFile(const QString& path, int openErro
     return takenBeforeUs(fd);
 }
 
-#endif

@@ -13,8 +13,8 @@
 // from running; this way only those who can already change the timetable can get in the way. Every
 // name of the folder (a link, "..") reaches the same file, and the kernel drops the lock when the
 // process ends, however it ends, so no lock is ever left over. A folder nobody here may write to
-// holds no lock file; there the folder's own flock stands in. On Windows a named mutex keyed by the
-// folder's canonical path does the same.
+// holds no lock file; there the folder's own flock stands in. On Windows, WindowsInstanceGuard's named
+// mutex does the same.
 class FolderInstanceGuard : public InstanceGuard
 {
 public:
@@ -29,16 +29,10 @@ public:
     bool anotherCopyRunning() override;
 
 private:
-#ifndef Q_OS_WIN
     // Locks `fd` and keeps it; or, when another process holds its lock, closes it and says so.
     bool takenBeforeUs(int fd);
     bool lockedWithoutTheFile(const QString& path, int openError);
-#endif
 
     QString m_folder;
-#ifdef Q_OS_WIN
-    void* m_mutex = nullptr;
-#else
     int m_fd = -1;
-#endif
 };

@@ -7,17 +7,12 @@
 #include <QFile>
 #include <QProcess>
 
-#ifdef Q_OS_WIN
-#include <qt_windows.h>
-#include <shellapi.h>
-#else
 #include <cerrno>
 #include <csignal>
 #include <cstring>
 #include <sys/syscall.h>
 #include <sys/types.h>
 #include <unistd.h>
-#endif
 
 #include <utility>
 
@@ -45,27 +40,13 @@ bool SystemProcessControl::startDetached(const QString& program, const QStringLi
     process.setProgram(program);
     process.setArguments(arguments);
     process.setWorkingDirectory(workingDirectory);
-#ifdef Q_OS_WIN
-    // taskkill and shutdown are console tools: started without a console, no black window
-    // flashes up on the school's screen.
-    process.setCreateProcessArgumentsModifier([](QProcess::CreateProcessArguments* args) {
-        args->flags = (args->flags & ~DWORD(CREATE_NEW_CONSOLE)) | CREATE_NO_WINDOW;
-    });
-#endif
     return process.startDetached();
 }
 
 bool SystemProcessControl::shellOpen(const QString& target)
 {
-#ifdef Q_OS_WIN
-    const std::wstring file = QDir::toNativeSeparators(target).toStdWString();
-    const auto result = reinterpret_cast<INT_PTR>(
-        ShellExecuteW(nullptr, L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-    return result > 32; // ShellExecute reports success by a value above 32
-#else
     Q_UNUSED(target);
-    return false;
-#endif
+    return false; // no ShellExecute here: the desktop opens documents through xdg-open
 }
 
 QList<qint64> SystemProcessControl::processIds()
@@ -117,11 +98,7 @@ qint64 SystemProcessControl::realUid(qint64 pid)
 
 qint64 SystemProcessControl::ownRealUid()
 {
-#ifdef Q_OS_WIN
-    return -1;
-#else
     return ::getuid();
-#endif
 }
 
 qint64 SystemProcessControl::ownPid()
@@ -131,7 +108,6 @@ qint64 SystemProcessControl::ownPid()
 
 bool SystemProcessControl::killPinned(qint64 pid, const std::function<bool()>& stillMatches)
 {
-#ifdef Q_OS_LINUX
     const int pin = static_cast<int>(::syscall(SYS_pidfd_open, static_cast<pid_t>(pid), 0));
     if (pin < 0) {
         if (errno == ESRCH)
@@ -147,23 +123,9 @@ bool SystemProcessControl::killPinned(qint64 pid, const std::function<bool()>& s
     const bool sent = stillMatches() && ::syscall(SYS_pidfd_send_signal, pin, SIGKILL, nullptr, 0) == 0;
     ::close(pin);
     return sent;
-#else
-    Q_UNUSED(pid);
-    Q_UNUSED(stillMatches);
-    return false;
-#endif
 }
 
 QString SystemProcessControl::systemDirectory()
 {
-#ifdef Q_OS_WIN
-    wchar_t folder[MAX_PATH] = {};
-    const UINT n = GetSystemDirectoryW(folder, MAX_PATH);
-    if (n > 0 && n < MAX_PATH)
-        return QString::fromWCharArray(folder, int(n));
-    const QString root = qEnvironmentVariable("SystemRoot");
-    return root.isEmpty() ? QString() : root + QStringLiteral("\\System32");
-#else
     return QString();
-#endif
 }

@@ -41,7 +41,7 @@ public:
     virtual QString systemDirectory() = 0;
 };
 
-// The real system calls.
+// The real system calls on Linux.
 class SystemProcessControl : public ProcessControl
 {
 public:

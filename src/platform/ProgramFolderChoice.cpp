@@ -7,7 +7,6 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 #include <algorithm>
 
@@ -75,16 +74,6 @@ int seedProgramFolder(const QString& target, const QString& defaults)
             qCWarning(lcFiles) << "could not copy" << source << "to" << destination;
     }
     return copied;
-}
-
-ProgramFolderPlaces systemProgramFolderPlaces(const QString& executableDir)
-{
-    ProgramFolderPlaces places;
-    places.userDataDir =
-        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/vezozil");
-    places.defaultsDirs << QStringLiteral(VEZOZIL_DEFAULTS_DIR)
-                        << QDir::cleanPath(executableDir + QStringLiteral("/../share/vezozil"));
-    return places;
 }
 
 namespace {

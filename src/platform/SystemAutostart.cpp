@@ -1,7 +1,9 @@
 #include "platform/SystemAutostart.h"
 
 #include "platform/RunKeyAutostart.h"
+#ifndef Q_OS_WIN
 #include "platform/XdgAutostart.h"
+#endif
 
 #include <QDir>
 #include <QFileInfo>

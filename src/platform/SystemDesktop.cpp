@@ -29,15 +29,6 @@ QStringList candidateNames(const QString& imageName)
         names << imageName.chopped(exe.size());
     return names;
 }
-
-#ifdef Q_OS_WIN
-// The system's own tool, never a file of that name in the program folder or on the PATH.
-QString systemTool(ProcessControl& control, const QString& exe)
-{
-    const QString folder = control.systemDirectory();
-    return folder.isEmpty() ? QString() : QDir::toNativeSeparators(QDir(folder).filePath(exe));
-}
-#endif
 } // namespace
 
 SystemDesktop::SystemDesktop() : m_own(std::make_unique<SystemProcessControl>()), m_control(*m_own) {}
@@ -50,10 +41,6 @@ void SystemDesktop::openDocument(const QString& path)
 {
     if (path.isEmpty())
         return;
-#ifdef Q_OS_WIN
-    if (!m_control.shellOpen(path))
-        qCWarning(lcApp) << "could not open" << path;
-#else
     // A program is started itself, in its own folder, as the Windows shell would; anything else
     // (a playlist, a document) goes to the program the desktop associates with it. An executable
     // that cannot be run (a document with the execute bit on a Windows disk) is opened like a
@@ -64,19 +51,12 @@ void SystemDesktop::openDocument(const QString& path)
         return;
     if (!m_control.startDetached(QStringLiteral("xdg-open"), {path}))
         qCWarning(lcApp) << "could not open" << path << "(xdg-open cannot be started)";
-#endif
 }
 
 void SystemDesktop::killProcesses(const QString& imageName)
 {
     if (imageName.isEmpty())
         return;
-#ifdef Q_OS_WIN
-    const QString taskkill = systemTool(m_control, QStringLiteral("taskkill.exe"));
-    if (taskkill.isEmpty() ||
-        !m_control.startDetached(taskkill, {QStringLiteral("/F"), QStringLiteral("/IM"), imageName}))
-        qCWarning(lcApp) << "taskkill cannot be started" << taskkill;
-#else
     if (m_control.ownRealUid() == 0)
         qCInfo(lcApp) << "running as root: only processes that root itself started are ended";
     const QStringList names = candidateNames(imageName);
@@ -89,7 +69,6 @@ void SystemDesktop::killProcesses(const QString& imageName)
             qCInfo(lcApp) << "process" << pid << imageName << "not ended: it has gone or changed";
     }
     qCInfo(lcApp) << "ended" << ended << "processes named" << imageName;
-#endif
 }
 
 QList<qint64> SystemDesktop::matchingProcesses(const QString& imageName)
@@ -137,14 +116,9 @@ bool SystemDesktop::matches(qint64 pid, const QStringList& names)
 
 void SystemDesktop::shutdown()
 {
-#ifdef Q_OS_WIN
-    const QString shutdown = systemTool(m_control, QStringLiteral("shutdown.exe"));
-    const bool started = !shutdown.isEmpty() && m_control.startDetached(shutdown, {QStringLiteral("-s")});
-#else
     const bool started =
         m_control.startDetached(QStringLiteral("systemctl"), {QStringLiteral("poweroff")}) ||
         m_control.startDetached(QStringLiteral("shutdown"), {QStringLiteral("-h"), QStringLiteral("now")});
-#endif
     if (!started)
         qCWarning(lcApp) << "the shutdown command cannot be started";
 }
@@ -153,11 +127,7 @@ void SystemDesktop::openUrl(const QString& url)
 {
     if (url.isEmpty())
         return;
-#ifdef Q_OS_WIN
-    const bool opened = m_control.shellOpen(url);
-#else
     const bool opened = m_control.startDetached(QStringLiteral("xdg-open"), {url});
-#endif
     if (!opened)
         qCWarning(lcApp) << "could not open" << url;
 }

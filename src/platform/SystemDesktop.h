@@ -5,11 +5,10 @@
 
 #include <memory>
 
-// The desktop on this machine. Nothing goes through a shell and nothing waits: programs are started
-// detached with argument lists, so no name or path can smuggle in a command.
+// The desktop on Linux. Nothing goes through a shell and nothing waits: programs are started detached
+// with argument lists, so no name or path can smuggle in a command.
 //
-// Ending processes by image name: on Windows the system's own "taskkill /F /IM <name>", the name one
-// argument. On Linux SIGKILL goes to every process of the same real uid (run as root: only processes
+// Ending processes by image name: SIGKILL goes to every process of the same real uid (run as root: only processes
 // root itself started) whose executable's file name, or argv[0]'s, is exactly the name, and to a
 // script started under that name; the kernel's cut command name alone never decides. Each process
 // is pinned by a pidfd before the kill, so a pid that went to another process is never hit. A
@@ -27,7 +26,7 @@ public:
     void shutdown() override;
     void openUrl(const QString& url) override;
 
-    // The pids killProcesses would end on Linux; exposed for the log and for tests.
+    // The pids killProcesses would end; exposed for the log and for tests.
     QList<qint64> matchingProcesses(const QString& imageName);
 
 private:

@@ -1,7 +1,5 @@
 #include "relay/WindowsRelayPort.h"
 
-#ifdef Q_OS_WIN
-
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
@@ -83,5 +81,3 @@ bool WindowsRelayPort::load(quint16 address)
     m_out32 = out32;
     return true;
 }
-
-#endif

@@ -1,9 +1,5 @@
 #pragma once
 
-#include <QtGlobal>
-
-#ifdef Q_OS_WIN
-
 #include "relay/RelayPort.h"
 #include "relay/RelayPortStatus.h"
 
@@ -30,5 +26,3 @@ private:
     QString m_libraryName;
     RelayPortStatus m_status;
 };
-
-#endif

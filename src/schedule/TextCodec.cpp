@@ -1,7 +1,10 @@
 #include "schedule/TextCodec.h"
 
+#include "schedule/CodePage1254.h"
+
 #include <QStringDecoder>
-#include <QStringEncoder>
+
+#include <algorithm>
 
 namespace {
 bool isAscii(const QByteArray& bytes)
@@ -20,20 +23,14 @@ QString decode(const QByteArray& line)
     const QString asUtf8 = utf8.decode(line);
     if (!utf8.hasError())
         return asUtf8;
-    QStringDecoder cp1254("windows-1254");
-    if (!cp1254.isValid()) // Qt built without ICU: keep the bytes readable rather than lose them
-        return QString::fromLatin1(line);
-    return cp1254.decode(line);
+    return CodePage1254::decode(line);
 }
 
 QByteArray encode(const QString& text)
 {
-    QStringEncoder cp1254("windows-1254", QStringEncoder::Flag::Stateless);
-    if (cp1254.isValid()) {
-        const QByteArray bytes = cp1254.encode(text);
-        if (!cp1254.hasError() && decode(bytes) == text)
-            return bytes;
-    }
+    const std::optional<QByteArray> bytes = CodePage1254::encode(text);
+    if (bytes && decode(*bytes) == text)
+        return *bytes;
     // Windows-1254 cannot hold this value: UTF-8 keeps it whole, and the reader knows it again.
     return text.toUtf8();
 }

@@ -79,15 +79,28 @@ bool writeLines(const QString& path, const QStringList& lines)
     return FileAccess::replace(path, encodeLines(lines), interrupt);
 }
 
+namespace {
+// Whether the folder lists the file under exactly this spelling. On a file system that ignores letter
+// case (Windows) "Melodi.txt" then exists although the folder lists it as "MELODI.TXT": one file.
+bool listedAsSpelled(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.absoluteDir().entryList(QDir::Files | QDir::Hidden).contains(info.fileName());
+}
+} // namespace
+
 bool saveLines(const ProgramFolder& folder, const QString& relative, const QStringList& lines)
 {
     const QString target = folder.savePath(relative);
     QStringList others = ProgramFolder::otherSpellings(target);
     // Renamed first, so that at every moment of the save exactly one spelling holds a whole file.
-    if (!others.isEmpty() && !QFileInfo::exists(target) && QFile::rename(others.first(), target))
+    if (!others.isEmpty() && !listedAsSpelled(target) && QFile::rename(others.first(), target))
         others.removeFirst();
     if (!writeLines(target, lines))
         return false;
+    // Where the folder does not list the saved spelling, another spelling is the very file just saved.
+    if (!listedAsSpelled(target))
+        return true;
     for (const QString& other : std::as_const(others)) {
         if (!QFile::remove(other))
             qCWarning(lcFiles) << "cannot remove" << other << "beside" << target;

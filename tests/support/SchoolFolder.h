@@ -1,5 +1,6 @@
 #pragma once
 
+#include "schedule/CodePage1254.h"
 #include "fakes/WavWriter.h"
 #include "schedule/DaySchedule.h"
 
@@ -59,10 +60,9 @@ struct SchoolFolder
     // One line per value, each ended by CR LF, in the system's code page.
     void writeLines(const QString& relative, const QStringList& lines) const
     {
-        QStringEncoder encoder("windows-1254");
         QByteArray bytes;
         for (const QString& line : lines)
-            bytes += QByteArray(encoder.encode(line)) + "\r\n";
+            bytes += CodePage1254::encode(line).value_or(QByteArray()) + "\r\n";
         writeBytes(relative, bytes);
     }
     void writeBytes(const QString& relative, const QByteArray& bytes) const

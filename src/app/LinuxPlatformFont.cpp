@@ -1,0 +1,4 @@
+#include "app/PlatformFont.h"
+
+// The desktop's own font, as fontconfig and the desktop's settings give it.
+void usePlatformFont() {}

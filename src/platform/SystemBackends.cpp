@@ -1,0 +1,23 @@
+#include "platform/SystemBackends.h"
+
+#ifdef Q_OS_WIN
+#include "platform/WindowsDesktop.h"
+#include "platform/WindowsInstanceGuard.h"
+using PlatformDesktop = WindowsDesktop;
+using PlatformInstanceGuard = WindowsInstanceGuard;
+#else
+#include "platform/FolderInstanceGuard.h"
+#include "platform/SystemDesktop.h"
+using PlatformDesktop = SystemDesktop;
+using PlatformInstanceGuard = FolderInstanceGuard;
+#endif
+
+std::unique_ptr<Desktop> createSystemDesktop()
+{
+    return std::make_unique<PlatformDesktop>();
+}
+
+std::unique_ptr<InstanceGuard> createInstanceGuard(const QString& programFolder)
+{
+    return std::make_unique<PlatformInstanceGuard>(programFolder);
+}
