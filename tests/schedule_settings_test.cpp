@@ -297,7 +297,10 @@ TEST(SettingsFiles, WritersReportFailureAndKeepTheOldFile)
         linked.makeDir(QStringLiteral("saatler"));
         ASSERT_TRUE(QFile::link(linked.dir.filePath(QStringLiteral("passwd")),
                                 linked.dir.filePath(QString::fromLatin1(w.file))));
-        EXPECT_FALSE(w.write(linked.folder)) << w.file;
+        const bool written = w.write(linked.folder);
+#ifndef Q_OS_WIN // there QFile::link makes a shortcut: a file of its own, which no write follows
+        EXPECT_FALSE(written) << w.file;
+#endif
         EXPECT_EQ(linked.read(QStringLiteral("passwd")), QByteArray("root:x:0:0::/root:/bin/sh\n")) << w.file;
 
         TempFolder interrupted;

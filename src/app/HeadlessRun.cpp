@@ -5,8 +5,8 @@
 #include "app/HeadlessShell.h"
 #include "app/LogDialogs.h"
 #include "common/Log.h"
-#include "platform/ProcessControl.h"
 #include "platform/ProgramFolderChoice.h"
+#include "platform/SystemBackends.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -38,12 +38,12 @@ bool secondEngineBesideADesktopCopy()
 {
     if (qEnvironmentVariableIsEmpty("INVOCATION_ID"))
         return false;
-    SystemProcessControl processes;
-    const qint64 pid = desktopCopy(processes);
+    const std::unique_ptr<ProcessControl> processes = createProcessControl();
+    const qint64 pid = desktopCopy(*processes);
     if (pid == 0)
         return false;
     qCWarning(lcApp).nospace() << "a copy of the program with a window runs on this PC (process " << pid
-                               << ", uid " << processes.realUid(pid)
+                               << ", uid " << processes->realUid(pid)
                                << ") and rings the bells: the service does not start a second bell engine. "
                                   "Close that copy and turn off its autostart, then start the service again";
     return true;
