@@ -18,6 +18,7 @@ const QString KindKey = QStringLiteral("Role/Tur");
 const QString DeviceKey = QStringLiteral("Role/Aygit");
 const QString ChannelKey = QStringLiteral("Role/Kanal");
 const QString ActiveLowKey = QStringLiteral("Role/AktifDusuk");
+const QString NationalKey = QStringLiteral("Takvim/ResmiTatiller");
 
 constexpr std::array<std::pair<RelaySettings::Kind, const char*>, 4> KindNames{{
     {RelaySettings::Kind::Lpt, "lpt"},
@@ -88,6 +89,23 @@ std::optional<RelaySettings::Kind> RelaySettings::kindFromName(const QString& na
     return std::nullopt;
 }
 
+bool AppSettings::readNationalHolidays(const ProgramFolder& folder)
+{
+    const QString path = folder.path(FileName);
+    if (!TextFile::isRegularFile(path))
+        return true;
+    const QSettings ini(path, QSettings::IniFormat);
+    if (!ini.contains(NationalKey))
+        return true;
+    if (const auto apply = intValue(ini, NationalKey, 0, 1))
+        return *apply == 1;
+    // A value that is neither 0 nor 1 keeps the holidays: the bells then stay silent on them, as a
+    // school expects, rather than ringing through a bayram.
+    qCWarning(lcFiles).noquote() << FileName << ": ResmiTatiller" << ini.value(NationalKey).toString()
+                                 << "is neither 0 nor 1 - the national calendar applies";
+    return true;
+}
+
 AppSettings AppSettings::read(const ProgramFolder& folder)
 {
     AppSettings settings;
@@ -149,4 +167,9 @@ bool AppSettings::write(const ProgramFolder& folder) const
 bool AppSettings::writeRelay(const ProgramFolder& folder, const RelaySettings& relay)
 {
     return save(folder, [&relay](QSettings& ini) { putRelay(ini, relay); });
+}
+
+bool AppSettings::writeNationalHolidays(const ProgramFolder& folder, bool apply)
+{
+    return save(folder, [apply](QSettings& ini) { ini.setValue(NationalKey, apply ? 1 : 0); });
 }

@@ -55,5 +55,10 @@ struct AppSettings
     // it stands there, even one edited by hand since start-up.
     static bool writeRelay(const ProgramFolder& folder, const RelaySettings& relay);
 
+    // [Takvim] ResmiTatiller: whether the national calendar (official and religious holidays, the
+    // 10 Kasım ceremony) applies; on unless the file says 0. Read and written alone, as [Role] is.
+    static bool readNationalHolidays(const ProgramFolder& folder);
+    static bool writeNationalHolidays(const ProgramFolder& folder, bool apply);
+
     bool operator==(const AppSettings&) const = default;
 };
