@@ -4,9 +4,20 @@
 #include "common/Log.h"
 #include "schedule/DayTable.h"
 
+bool DayRules::weekend() const
+{
+    // A school day the calendar puts on a Saturday or Sunday counts as a weekday.
+    return DayTable::isWeekend(c.s.todayName) && !c.calendar.countsAsWeekday();
+}
+
+bool DayRules::weekday() const
+{
+    return DayTable::isWeekday(c.s.todayName) || c.calendar.countsAsWeekday();
+}
+
 void DayRules::weekendClose()
 {
-    if (c.m.check4 && DayTable::isWeekend(c.s.todayName)) {
+    if (c.m.check4 && weekend()) {
         qCInfo(lcApp) << "weekend: the program closes itself";
         c.commands.Form_Unload();
     }
@@ -14,7 +25,7 @@ void DayRules::weekendClose()
 
 void DayRules::weekendSilence()
 {
-    if (c.m.check3 && DayTable::isWeekend(c.s.todayName)) {
+    if (c.m.check3 && weekend()) {
         c.s.bellsOff = 1;
         c.m.label7 = {Texts::BellsOff, Colours::LightRed};
     }
@@ -33,6 +44,6 @@ void DayRules::scheduledShutdown()
             c.d.desktop.shutdown();
         }
     };
-    shutdownIf(c.m.text26, DayTable::isWeekday(c.s.todayName));
-    shutdownIf(c.m.text45, DayTable::isWeekend(c.s.todayName));
+    shutdownIf(c.m.text26, weekday());
+    shutdownIf(c.m.text45, weekend());
 }

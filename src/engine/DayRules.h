@@ -11,6 +11,10 @@ public:
     void weekendSilence();    // step 13
     void scheduledShutdown(); // step 16
 
+    // Today's group for these rules: the day's name, unless the calendar makes it a school day.
+    bool weekend() const;
+    bool weekday() const;
+
 private:
     Controller& c;
 };

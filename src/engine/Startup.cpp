@@ -76,9 +76,11 @@ bool Startup::Form_Load()
     s.minuteHandled = 0;
     s.announcementPending = 0;
     s.bellsOff = 0;
-    s.loadedDayName = DayTable::nameOf(c.d.clock.now().date()); // 11
-    c.loadDay(s.loadedDayName);                                  // 12
-    s.ampState = 1;                                              // 13
+    const QDate today = c.d.clock.now().date();
+    s.loadedDayName = DayTable::nameOf(today); // 11
+    c.calendar.load(c.nationalCalendarPath);
+    c.calendar.beginDay(today); // 12: today's timetable, its day type's where the calendar names one
+    s.ampState = 1;             // 13
 
     const SettingsFiles::Melodi mel = SettingsFiles::readMelodi(folder); // 14
     applyPosition(m.box(MelodyBox::Student), mel.lines[0]);
