@@ -13,6 +13,9 @@ public:
 
     void event(const QString& text)
     {
+        ++m_count;
+        if (m_muted)
+            return;
         if (m_stamp.isEmpty())
             m_stamp = m_clock.now().toString(QStringLiteral("yyyy-MM-dd'T'HH:mm:ss"));
         m_out << m_stamp << ' ' << text << '\n';
@@ -21,8 +24,17 @@ public:
     // the time is only formatted when one happens.
     void clockMoved() { m_stamp.clear(); }
 
+    // A summary prints its own lines: the events are counted, not printed.
+    void mute() { m_muted = true; }
+    // Every event so far, printed or not.
+    qint64 count() const { return m_count; }
+    // A line of its own, as it is given.
+    void line(const QString& text) { m_out << text << '\n'; }
+
 private:
     QTextStream& m_out;
     const Clock& m_clock;
     QString m_stamp;
+    qint64 m_count = 0;
+    bool m_muted = false;
 };
