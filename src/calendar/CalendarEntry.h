@@ -35,7 +35,7 @@ struct CalendarEntry
     bool allDay = true;
     QDateTime start;
     QDateTime end;
-    QString dayType;         // X-VEZOZIL-GUN-TURU
+    QString dayType;         // X-VEZOZIL-GUN-TURU of a GUN-TURU, or of an OKUL-GUNU that names one
     QString sound;           // X-VEZOZIL-SES
     QString rrule;           // the RRULE value, "FREQ=YEARLY"; empty: the entry happens once
     QList<QDate> exceptions; // EXDATE: the dates whose occurrence is left out

@@ -19,7 +19,8 @@ QString recurrenceProblem(const QString& rrule)
         return QStringLiteral("Tekrar kuralı okunamadı: %1").arg(rrule);
     // A rule of seconds, minutes or hours would be expanded over years of days: no school needs one.
     if (r.freq == ICAL_SECONDLY_RECURRENCE || r.freq == ICAL_MINUTELY_RECURRENCE ||
-        r.freq == ICAL_HOURLY_RECURRENCE)
+        r.freq == ICAL_HOURLY_RECURRENCE || r.by_hour[0] != ICAL_RECURRENCE_ARRAY_MAX ||
+        r.by_minute[0] != ICAL_RECURRENCE_ARRAY_MAX || r.by_second[0] != ICAL_RECURRENCE_ARRAY_MAX)
         return QStringLiteral("Tekrar kuralı en sık günde bir olabilir: %1").arg(rrule);
     return QString();
 }
@@ -43,7 +44,10 @@ QString kindProblem(const CalendarEntry& e)
     case EntryKind::SchoolYear:
         if (!e.allDay)
             return QStringLiteral("Bu tür bir kayıt bütün gün sürmeli, saat almaz.");
-        return e.kind == EntryKind::DayType ? DayTypes::nameProblem(e.dayType) : QString();
+        // A school day names a day type only if it wants one; a GUN-TURU must.
+        if (e.kind == EntryKind::DayType || (e.kind == EntryKind::SchoolDay && !e.dayType.isEmpty()))
+            return DayTypes::nameProblem(e.dayType);
+        return QString();
     case EntryKind::Ceremony:
         if (e.allDay)
             return QStringLiteral("Tören için bir başlangıç saati gerekir.");

@@ -157,7 +157,7 @@ void writeFields(icalcomponent* event, const CalendarEntry& e)
     if (e.kind != EntryKind::Other)
         icalcomponent_add_property(
             event, icalproperty_new_categories(CalendarNames::category(e.kind).toUtf8().constData()));
-    if (e.kind == EntryKind::DayType)
+    if (e.kind == EntryKind::DayType || (e.kind == EntryKind::SchoolDay && !e.dayType.isEmpty()))
         addX(event, DayTypeProperty, e.dayType);
     if (e.kind == EntryKind::Ceremony)
         addX(event, SoundProperty, e.sound);

@@ -94,7 +94,12 @@ CalendarDay SchoolCalendar::decide(const QDate& date) const
                                  QString()};
     }
     if (day.bells) {
-        if (const Occurrence* typed = latest(EntryKind::DayType)) {
+        // A school day may name the day type it rings: a Saturday that makes up for a Monday.
+        const Occurrence* forced = day.schoolDay ? latest(EntryKind::SchoolDay) : nullptr;
+        const Occurrence* typed = latest(EntryKind::DayType);
+        if (forced && !entry(forced->entry).dayType.isEmpty() && (!typed || forced->start >= typed->start))
+            typed = forced;
+        if (typed) {
             const CalendarEntry& e = entry(typed->entry);
             day.dayType = e.dayType;
             day.rules << AppliedRule{DayRule::DayType, e.dayType, e.summary, e.source, e.uid};

@@ -14,7 +14,8 @@
 //  2. otherwise D has no bells when an all-day TATIL covers it, or when EGITIM-YILI entries exist and
 //     none covers it;
 //  3. a day with bells rings the day type of the GUN-TURU that covers it (the one that starts latest,
-//     where several do), else the weekday's own file; a timed TATIL silences the bells within it.
+//     where several do; an OKUL-GUNU may name one too), else the weekday's own file; a timed TATIL
+//     silences the bells within it.
 // A TOREN belongs to a day with bells; the engine plays it only while the bells are on.
 class SchoolCalendar
 {
