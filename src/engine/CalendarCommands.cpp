@@ -220,7 +220,7 @@ QString CalendarCommands::saveDayType(const QString& name, const DaySchedule& sl
 QString CalendarCommands::removeDayType(const QString& name)
 {
     for (const CalendarEntry& e : schoolEntries()) {
-        if (e.kind == EntryKind::DayType && e.dayType.compare(name, Qt::CaseInsensitive) == 0)
+        if (!e.dayType.isEmpty() && e.dayType.compare(name, Qt::CaseInsensitive) == 0)
             return QStringLiteral("Bu gün türü takvimde kullanılıyor (%1): önce o kaydı değiştirin.")
                 .arg(e.summary);
     }

@@ -102,9 +102,10 @@ void CalendarRules::reapply(const QDate& date, bool force)
         qCInfo(lcBell).noquote() << "calendar changed:" << date.toString(Qt::ISODate) << ruleWords(m_today);
         readTimetable();
         if (before.bells && !m_today.bells) {
+            // Bells the operator switched off stay the operator's: the calendar does not take them over.
+            m_bellsOffByCalendar = c.s.bellsOff == 0;
             c.s.bellsOff = 1;
             c.m.label7 = {Texts::BellsOff, Colours::LightRed};
-            m_bellsOffByCalendar = true;
         } else if (!before.bells && m_today.bells && m_bellsOffByCalendar) {
             // Only what the calendar switched off comes back on; an operator's own switch stays.
             c.s.bellsOff = 0;
