@@ -46,7 +46,8 @@ void Simulation::holdTimeZone()
 bool Simulation::start()
 {
     const bool started = m_controller.Form_Load();
-    m_last = Trace{m_controller.s, m_model};
+    m_last.state = m_controller.s;
+    m_last.model = m_model;
     return started;
 }
 
@@ -111,7 +112,8 @@ bool Simulation::tickChangedNothing(qint64 eventsBefore)
     if (m_log.count() == eventsBefore && m_last.state == m_controller.s &&
         m_last.model == static_cast<const MainModelData&>(m_model))
         return true;
-    m_last = Trace{m_controller.s, m_model};
+    m_last.state = m_controller.s;
+    m_last.model = m_model;
     return false;
 }
 
