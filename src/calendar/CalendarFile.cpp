@@ -59,9 +59,37 @@ void takeEvents(icalcomponent* calendar, EntrySource defaultSource, bool nationa
         events << e;
     for (icalcomponent* e : events) {
         doc.entries << IcsEvent::fromComponent(e, defaultSource, national);
+        // An event libical does not write back as it reads it (a DTSTAMP without its time, a line
+        // break in an X- value) is saved from its fields alone, or the saved file would not read again.
+        const IcsEvent::Component again = IcsEvent::parseEvent(doc.entries.last().raw);
+        if (!again || IcsEvent::text(again.get()) != doc.entries.last().raw ||
+            icalcomponent_count_errors(again.get()) > 0)
+            doc.entries.last().raw.clear();
         icalcomponent_remove_component(calendar, e);
         icalcomponent_free(e);
     }
+}
+
+// libical reads some values it cannot write back as it read them (a DTSTAMP without its time comes
+// back as a date, which it then refuses): what is saved must read again.
+bool readsBack(icalcomponent* component, icalcomponent_kind kind)
+{
+    const Component back(icalparser_parse_string(IcsEvent::text(component).constData()));
+    return back && icalcomponent_isa(back.get()) == kind && icalcomponent_count_errors(back.get()) == 0;
+}
+
+// The VEVENT that saves an entry; with only this program's fields when what another program wrote
+// would not read again, so one odd property never makes the whole calendar unreadable.
+Component savable(const CalendarEntry& entry)
+{
+    Component event = IcsEvent::toComponent(entry);
+    if (entry.raw.isEmpty() || readsBack(event.get(), ICAL_VEVENT_COMPONENT))
+        return event;
+    qCWarning(lcFiles).noquote() << "calendar entry" << entry.summary
+                                 << ": properties of another program that would not read again are left out";
+    CalendarEntry bare = entry;
+    bare.raw.clear();
+    return IcsEvent::toComponent(bare);
 }
 
 Component newCalendar()
@@ -119,13 +147,13 @@ QByteArray serialise(const CalendarDocument& document)
     Component cal;
     if (!document.calendar.isEmpty()) {
         cal.reset(icalparser_parse_string(document.calendar.constData()));
-        if (cal && icalcomponent_isa(cal.get()) != ICAL_VCALENDAR_COMPONENT)
+        if (cal && !readsBack(cal.get(), ICAL_VCALENDAR_COMPONENT))
             cal.reset();
     }
     if (!cal)
         cal = newCalendar();
     for (const CalendarEntry& e : document.entries)
-        icalcomponent_add_component(cal.get(), IcsEvent::toComponent(e).release());
+        icalcomponent_add_component(cal.get(), savable(e).release());
     return IcsEvent::text(cal.get());
 }
 

@@ -27,10 +27,31 @@ icalproperty* xProperty(icalcomponent* event, const char* name)
     return nullptr;
 }
 
+// A value of one line: libical writes X- values as they are, so a line break in one would start a
+// property of its own when the file is read again.
+QString oneLine(QString value)
+{
+    for (QChar& c : value) {
+        if (c.category() == QChar::Other_Control)
+            c = QLatin1Char(' ');
+    }
+    return value.trimmed();
+}
+
+// A text as libical writes it back: it keeps line breaks (escaped) but drops other control characters.
+QString plainText(const char* s, bool lineBreaks)
+{
+    QString value = fromUtf8(s);
+    value.removeIf([lineBreaks](QChar c) {
+        return c.category() == QChar::Other_Control && !(lineBreaks && c == QLatin1Char('\n'));
+    });
+    return value;
+}
+
 QString xValue(icalcomponent* event, const char* name)
 {
     icalproperty* p = xProperty(event, name);
-    return p ? fromUtf8(icalproperty_get_x(p)).trimmed() : QString();
+    return p ? oneLine(fromUtf8(icalproperty_get_x(p))) : QString();
 }
 
 // The first of our categories the event carries; another program may list several in one property.
@@ -58,8 +79,8 @@ icaltimetype endOf(icalcomponent* event)
 void readTimes(icalcomponent* event, CalendarEntry& e)
 {
     const icaltimetype start = icalcomponent_get_dtstart(event);
-    e.allDay = start.is_date;
     e.start = localTime(start);
+    e.allDay = start.is_date && e.start.isValid();
     const icaltimetype end = endOf(event);
     if (icaltime_is_null_time(end)) {
         // No end: an all-day entry lasts its one day, a timed one is a moment.
@@ -139,7 +160,9 @@ void removeManaged(icalcomponent* event)
 
 void addX(icalcomponent* event, const char* name, const QString& value)
 {
-    icalproperty* p = icalproperty_new_x(value.toUtf8().constData());
+    if (oneLine(value).isEmpty())
+        return;
+    icalproperty* p = icalproperty_new_x(oneLine(value).toUtf8().constData());
     icalproperty_set_x_name(p, name);
     icalcomponent_add_property(event, p);
 }
@@ -150,17 +173,20 @@ void writeFields(icalcomponent* event, const CalendarEntry& e)
     icalcomponent_add_property(event, icalproperty_new_uid(uid.toUtf8().constData()));
     icalcomponent_add_property(
         event, icalproperty_new_dtstamp(icaltime_current_time_with_zone(icaltimezone_get_utc_timezone())));
-    icalcomponent_add_property(event, icalproperty_new_summary(e.summary.toUtf8().constData()));
-    icalcomponent_add_property(event, icalproperty_new_dtstart(toIcal(e.start, e.allDay)));
-    if (e.end > e.start)
+    // An empty value is one libical refuses when it reads the file again.
+    if (!e.summary.isEmpty())
+        icalcomponent_add_property(event, icalproperty_new_summary(e.summary.toUtf8().constData()));
+    if (e.start.isValid())
+        icalcomponent_add_property(event, icalproperty_new_dtstart(toIcal(e.start, e.allDay)));
+    // A moment (a ceremony) has no end; any other end is kept as it is, even one before the start.
+    if (e.end.isValid() && (e.allDay || e.end != e.start))
         icalcomponent_add_property(event, icalproperty_new_dtend(toIcal(e.end, e.allDay)));
     if (e.kind != EntryKind::Other)
         icalcomponent_add_property(
             event, icalproperty_new_categories(CalendarNames::category(e.kind).toUtf8().constData()));
-    if (e.kind == EntryKind::DayType || (e.kind == EntryKind::SchoolDay && !e.dayType.isEmpty()))
-        addX(event, DayTypeProperty, e.dayType);
-    if (e.kind == EntryKind::Ceremony)
-        addX(event, SoundProperty, e.sound);
+    // Written whenever they hold something, whatever the kind: a save keeps what the entry says.
+    addX(event, DayTypeProperty, e.dayType);
+    addX(event, SoundProperty, e.sound);
     if (e.source != EntrySource::School)
         addX(event, SourceProperty, CalendarNames::sourceMark(e.source));
     if (!e.rrule.isEmpty()) {
@@ -214,8 +240,11 @@ CalendarEntry fromComponent(icalcomponent* event, EntrySource defaultSource, boo
     CalendarEntry e;
     e.raw = text(event);
     e.national = national;
-    e.uid = fromUtf8(icalcomponent_get_uid(event));
-    e.summary = fromUtf8(icalcomponent_get_summary(event));
+    e.uid = plainText(icalcomponent_get_uid(event), false);
+    // The window finds an entry by its UID; one without is given one, which the next save writes.
+    if (e.uid.isEmpty())
+        e.uid = CalendarEntry::newUid();
+    e.summary = plainText(icalcomponent_get_summary(event), true);
     readTimes(event, e);
     const std::optional<EntryKind> kind = categoryKind(event);
     // An all-day entry of another calendar, with none of our categories, is a day off.
