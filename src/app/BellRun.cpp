@@ -1,6 +1,7 @@
 #include "app/BellRun.h"
 
 #include "app/CommandLine.h"
+#include "calendar/NationalCalendar.h"
 #include "common/Log.h"
 
 #include <QCoreApplication>
@@ -11,6 +12,8 @@ BellRun::BellRun(const ProgramFolder& folder, Dialogs& dialogs, WindowShell& she
                    folder),
       m_ticker(m_clock, [this] { tick(); })
 {
+    // Shipped with the program and updated with it, never from the program folder.
+    m_controller.nationalCalendarPath = NationalCalendar::locate(QCoreApplication::applicationDirPath());
     QObject::connect(&m_controller, &Controller::unloaded, &m_controller, [this] {
         m_ticker.stop();
         m_systemd.stopping();

@@ -88,6 +88,9 @@ void CalendarRules::beginDay(const QDate& date)
     m_ceremonyDone = QList<bool>(m_today.ceremonies.size(), false);
     startDayState();
     showInModel();
+    if (m_calendar.religiousHolidaysRunOut(date))
+        qCWarning(lcFiles) << "the religious holidays are entered up to" << m_calendar.lastReligiousYear()
+                           << "only: the next years' must be entered in the calendar";
 }
 
 void CalendarRules::reapply(const QDate& date, bool force)
