@@ -13,7 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const CalendarFile::ReadResult r = CalendarFile::read(f.filePath(CalendarFile::FileName));
     if (r.status != CalendarFile::Status::Read) {
         fuzzCheck(r.document.entries.isEmpty(), "a broken file gave entries");
-        fuzzCheck(r.status == CalendarFile::Status::Missing || !r.problem.isEmpty(), "broken without a reason");
+        fuzzCheck(r.status == CalendarFile::Status::Missing || !r.problem.isEmpty(),
+                  "broken without a reason");
         return 0;
     }
     SchoolCalendar calendar;
