@@ -34,8 +34,9 @@ void DayRules::weekendSilence()
 void DayRules::scheduledShutdown()
 {
     const QString minute = c.m.label1Caption.left(5);
-    auto shutdownIf = [&](const QString& time, bool dayMatches) {
-        if (minute == time && c.s.shutdownIssued == 0 && dayMatches) {
+    // The day's group is looked up only in the minute of a shutdown time, not in every second.
+    auto shutdownIf = [&](const QString& time, bool (DayRules::*dayMatches)() const) {
+        if (minute == time && c.s.shutdownIssued == 0 && (this->*dayMatches)()) {
             c.music.stopMusic();
             // Ending the break too keeps the next tick from starting another track.
             c.s.breakActive = 0;
@@ -44,6 +45,6 @@ void DayRules::scheduledShutdown()
             c.d.desktop.shutdown();
         }
     };
-    shutdownIf(c.m.text26, weekday());
-    shutdownIf(c.m.text45, weekend());
+    shutdownIf(c.m.text26, &DayRules::weekday);
+    shutdownIf(c.m.text45, &DayRules::weekend);
 }
