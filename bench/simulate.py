@@ -81,7 +81,7 @@ def write_silence(path, seconds):
 
 
 def year_folder(build):
-    """The school of part 2: weekday timetables, silent weekends, a day type, music and takvim.ics."""
+    """The school of the year's runs: weekday timetables, silent weekends, a day type, music and takvim.ics."""
     melodi = common.melodi_lines(announce=1, music_break=1)
     melodi[5] = 1  # Check3: no bells at the weekend
     for line in range(9, 9 + 7):  # music after lessons 1 to 7

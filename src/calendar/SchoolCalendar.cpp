@@ -59,66 +59,86 @@ const QList<Occurrence>& SchoolCalendar::yearOf(int year) const
     return *m_years.insert(year, found);
 }
 
-CalendarDay SchoolCalendar::decide(const QDate& date) const
+SchoolCalendar::DayView SchoolCalendar::viewOf(const QDate& date) const
 {
-    CalendarDay day;
-    day.date = date;
-    const QDateTime dayStart(date, QTime(0, 0));
-    const QDateTime dayEnd(date.addDays(1), QTime(0, 0));
-    QList<const Occurrence*> here;
+    DayView view{QDateTime(date, QTime(0, 0)), QDateTime(date.addDays(1), QTime(0, 0)), {}};
     for (const Occurrence& o : yearOf(date.year())) {
-        if (o.start < dayEnd && (o.end > dayStart || (o.end == o.start && o.start >= dayStart)))
-            here << &o;
+        if (o.start < view.end && (o.end > view.start || (o.end == o.start && o.start >= view.start)))
+            view.here << &o;
     }
-    // The occurrence of that kind covering the whole day that starts latest (the later entry on a tie).
-    auto latest = [&](EntryKind kind) -> const Occurrence* {
-        const Occurrence* best = nullptr;
-        for (const Occurrence* o : std::as_const(here)) {
-            const CalendarEntry& e = entry(o->entry);
-            if (e.kind == kind && e.allDay && o->start <= dayStart && dayStart < o->end &&
-                (!best || o->start >= best->start))
-                best = o;
-        }
-        return best;
-    };
+    return view;
+}
 
-    if (const Occurrence* forced = latest(EntryKind::SchoolDay)) {
+const Occurrence* SchoolCalendar::latest(const DayView& view, EntryKind kind) const
+{
+    const Occurrence* best = nullptr;
+    for (const Occurrence* o : view.here) {
+        const CalendarEntry& e = entry(o->entry);
+        if (e.kind == kind && e.allDay && o->start <= view.start && view.start < o->end &&
+            (!best || o->start >= best->start))
+            best = o;
+    }
+    return best;
+}
+
+void SchoolCalendar::decideBells(const DayView& view, CalendarDay& day) const
+{
+    if (const Occurrence* forced = latest(view, EntryKind::SchoolDay)) {
         day.schoolDay = true;
         day.rules << ruleOf(DayRule::SchoolDay, entry(forced->entry));
-    } else if (const Occurrence* holiday = latest(EntryKind::Holiday)) {
+    } else if (const Occurrence* holiday = latest(view, EntryKind::Holiday)) {
         day.bells = false;
         day.rules << ruleOf(DayRule::Holiday, entry(holiday->entry));
-    } else if (m_schoolYearsEntered && !latest(EntryKind::SchoolYear)) {
+    } else if (m_schoolYearsEntered && !latest(view, EntryKind::SchoolYear)) {
         day.bells = false;
         day.rules << AppliedRule{DayRule::OutsideSchoolYear, QString(), QString(), EntrySource::School,
                                  QString()};
     }
-    if (day.bells) {
-        // A school day may name the day type it rings: a Saturday that makes up for a Monday.
-        const Occurrence* forced = day.schoolDay ? latest(EntryKind::SchoolDay) : nullptr;
-        const Occurrence* typed = latest(EntryKind::DayType);
-        if (forced && !entry(forced->entry).dayType.isEmpty() && (!typed || forced->start >= typed->start))
-            typed = forced;
-        if (typed) {
-            const CalendarEntry& e = entry(typed->entry);
-            day.dayType = e.dayType;
-            day.rules << AppliedRule{DayRule::DayType, e.dayType, e.summary, e.source, e.uid};
-        }
-    }
-    for (const Occurrence* o : std::as_const(here)) {
+}
+
+void SchoolCalendar::decideDayType(const DayView& view, CalendarDay& day) const
+{
+    // A school day may name the day type it rings: a Saturday that makes up for a Monday.
+    const Occurrence* forced = day.schoolDay ? latest(view, EntryKind::SchoolDay) : nullptr;
+    const Occurrence* typed = latest(view, EntryKind::DayType);
+    if (forced && !entry(forced->entry).dayType.isEmpty() && (!typed || forced->start >= typed->start))
+        typed = forced;
+    if (!typed)
+        return;
+    const CalendarEntry& e = entry(typed->entry);
+    day.dayType = e.dayType;
+    day.rules << AppliedRule{DayRule::DayType, e.dayType, e.summary, e.source, e.uid};
+}
+
+void SchoolCalendar::addTimedParts(const DayView& view, CalendarDay& day) const
+{
+    for (const Occurrence* o : view.here) {
         const CalendarEntry& e = entry(o->entry);
-        if (e.kind == EntryKind::Holiday && !e.allDay && day.bells && !day.schoolDay && o->end > o->start) {
-            const int from = static_cast<int>(std::max<qint64>(0, dayStart.secsTo(o->start)));
-            const int to = static_cast<int>(std::min<qint64>(SecondsPerDay, dayStart.secsTo(o->end)));
+        if (e.kind == EntryKind::Holiday && !e.allDay && !day.schoolDay && o->end > o->start) {
+            const int from = static_cast<int>(std::max<qint64>(0, view.start.secsTo(o->start)));
+            const int to = static_cast<int>(std::min<qint64>(SecondsPerDay, view.start.secsTo(o->end)));
             const TimedSilence silence{from, to, e.summary, e.source};
             day.silences << silence;
             day.rules << ruleOf(silence.reachesEndOfDay() ? DayRule::HalfDay : DayRule::TimedHoliday, e);
         }
-        if (e.kind == EntryKind::Ceremony && o->start >= dayStart && day.bells) {
+        if (e.kind == EntryKind::Ceremony && o->start >= view.start) {
             const QTime minute(o->start.time().hour(), o->start.time().minute());
             day.ceremonies << DayCeremony{minute, e.sound, e.summary, e.source};
             day.rules << ruleOf(DayRule::Ceremony, e);
         }
+    }
+}
+
+CalendarDay SchoolCalendar::decide(const QDate& date) const
+{
+    CalendarDay day;
+    day.date = date;
+    const DayView view = viewOf(date);
+    decideBells(view, day);
+    // A day without bells has neither a timetable nor timed parts.
+    if (day.bells) {
+        decideDayType(view, day);
+        addTimedParts(view, day);
     }
     return day;
 }

@@ -38,6 +38,19 @@ public:
     bool religiousHolidaysRunOut(const QDate& date) const;
 
 private:
+    // One day and the occurrences that touch it.
+    struct DayView
+    {
+        QDateTime start, end;
+        QList<const Occurrence*> here;
+    };
+    DayView viewOf(const QDate& date) const;
+    // The occurrence of that kind covering the whole day that starts latest (the later entry on a tie).
+    const Occurrence* latest(const DayView& view, EntryKind kind) const;
+    void decideBells(const DayView& view, CalendarDay& day) const;
+    void decideDayType(const DayView& view, CalendarDay& day) const;
+    void addTimedParts(const DayView& view, CalendarDay& day) const;
+
     // The occurrences touching one calendar year, school entries first; worked out once per year.
     const QList<Occurrence>& yearOf(int year) const;
     const CalendarEntry& entry(int index) const;
