@@ -25,7 +25,10 @@ protected:
         school.uygulama(QString(), QString(), 1);
         const QString track = school.sound(QStringLiteral("müzik/parça.wav"), 600.0);
         school.muzikler({track});
-        school.melodi({.breakMusic = true, .musicLessons = {1}});
+        school.melodi({.weekendSilent = true, .breakMusic = true, .musicLessons = {1}});
+        school.kapat(QStringLiteral("17:00"), QStringLiteral("18:00"));
+        // A warm-up looks ahead to every bell: none for a bell the half day silences.
+        school.writeBytes(QStringLiteral("ayarlar.ini"), "[Amfi]\nIsinmaSuresi=2\n");
         const QHash<int, QString> day{{Slots::lessonSlot(1, Column::Student), QStringLiteral("09:05")},
                                       {Slots::lessonSlot(1, Column::Exit), QStringLiteral("12:50")},
                                       {Slots::lessonSlot(2, Column::Student), QStringLiteral("13:30")}};
@@ -94,7 +97,8 @@ TEST_F(CalendarRehearsal, DaysPrintTheirRulesAndRingWhatTheCalendarDecides)
 
 TEST_F(CalendarRehearsal, SkippingQuietSecondsPrintsExactlyWhatEverySecondTickedPrints)
 {
-    // Varied days: a weekday with music, a day type, a half day, a holiday, a ceremony, a weekend.
+    // Varied days: a weekday with music, a day type, a half day, a holiday, a ceremony, a silent
+    // weekend; a warm-up before each bell and the shutdown times.
     const QDateTime from(Monday, QTime(0, 0)), until(Monday.addDays(7), QTime(0, 0));
     for (const QStringList& mode : {QStringList(), QStringList{QStringLiteral("--summary")}}) {
         const ProgramRun fast = rehearse(from, until, mode);

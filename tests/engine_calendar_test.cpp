@@ -137,6 +137,23 @@ TEST(CalendarWeek, ChangesThatTouchTodayApplyAtOnceAndLeaveTheOperatorsSwitchAlo
     EXPECT_EQ(w.played(), QStringList({"melodiler/1.wav"})) << "13:30 rang again, or 13:32 did not ring";
     ASSERT_EQ(c.calendarCommands.removeEntry(typed.uid), QString());
 
+    // An import merges: the entry of a UID already there is replaced, a new one added, one without a
+    // date left out.
+    w.rig.writeFile(QStringLiteral("dis.ics"), "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:x\r\n"
+                                               "BEGIN:VEVENT\r\nUID:1\r\nSUMMARY:Sınav haftası\r\n"
+                                               "CATEGORIES:GUN-TURU\r\nX-VEZOZIL-GUN-TURU:Sınav günü\r\n"
+                                               "DTSTART;VALUE=DATE:20261027\r\nEND:VEVENT\r\n"
+                                               "BEGIN:VEVENT\r\nUID:9\r\nSUMMARY:Kar\r\n"
+                                               "DTSTART;VALUE=DATE:20261204\r\nEND:VEVENT\r\n"
+                                               "BEGIN:VEVENT\r\nUID:8\r\nSUMMARY:Tarihsiz\r\nEND:VEVENT\r\n"
+                                               "END:VCALENDAR\r\n");
+    const CalendarCommands::ImportResult imported =
+        c.calendarCommands.importFile(w.rig.dir.filePath(QStringLiteral("dis.ics")));
+    EXPECT_EQ(imported.error, QString());
+    EXPECT_EQ(std::tuple(imported.added, imported.replaced, imported.skipped), std::tuple(1, 1, 1));
+    EXPECT_EQ(c.calendarCommands.decide(QDate(2026, 12, 4)).rules.value(0).name, QStringLiteral("Kar"));
+    EXPECT_EQ(c.calendarCommands.schoolEntries().size(), 3);
+
     // "Etkinlik için zilleri kapat": the operator's own switch outlives a holiday added and removed.
     w.rig.dialogs.answers = {true};
     c.commands.Command12_Click();

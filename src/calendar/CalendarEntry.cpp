@@ -56,7 +56,7 @@ CalendarEntry CalendarEntry::timedEntry(EntryKind kind, const QString& summary, 
     e.kind = kind;
     e.allDay = false;
     e.start = start;
-    e.end = end;
+    e.end = end.isValid() ? end : start; // a ceremony is a moment
     return e;
 }
 

@@ -50,7 +50,8 @@ struct CalendarEntry
     // True when both say the same in every field a save writes (raw and problem aside).
     bool sameAs(const CalendarEntry& other) const;
 
-    // A new all-day or timed entry of the school, with a fresh UID.
+    // A new all-day entry of the school from its first to its last day (both included), or a timed one
+    // (an invalid `end`: a moment, as a ceremony is), with a fresh UID.
     static CalendarEntry allDayEntry(EntryKind kind, const QString& summary, const QDate& first,
                                      const QDate& last);
     static CalendarEntry timedEntry(EntryKind kind, const QString& summary, const QDateTime& start,
