@@ -102,10 +102,11 @@ QList<CalendarNote> dayNotes(const CalendarDay& day)
 
 CalendarNote brokenFile(const QString& why)
 {
-    return {QStringLiteral("takvim.ics okunamadı (%1): okulun takvimi uygulanmıyor, zil haftalık programa "
-                           "göre çalıyor.")
-                .arg(why),
-            true};
+    return {
+        QStringLiteral("takvim.ics okunamadı (%1): okulun takvimi uygulanmıyor; dosya, Takvim penceresinden "
+                       "kaydedilene dek olduğu gibi duruyor.")
+            .arg(why),
+        true};
 }
 
 CalendarNote missingDayType(const QString& dayType, const QString& weekday)
@@ -116,8 +117,8 @@ CalendarNote missingDayType(const QString& dayType, const QString& weekday)
 
 CalendarNote religiousHolidaysRunOut(int lastYear)
 {
-    return {QStringLiteral("Dinî bayramlar %1 yılına kadar girili: sonraki yılların bayramlarını Takvim "
-                           "penceresinden girin.")
+    return {QStringLiteral("Dinî bayramlar %1 yılına kadar girilmiş: sonraki yılların bayram tarihlerini "
+                           "Takvim penceresinden girin.")
                 .arg(lastYear),
             true};
 }

@@ -34,11 +34,13 @@ QString slotReason(const TimedSilence& silence);
 // "09:05'te tören: 10 Kasım Atatürk'ü Anma". None for an ordinary day.
 QList<CalendarNote> dayNotes(const CalendarDay& day);
 
-// "takvim.ics okunamadı (<why>): okulun takvimi uygulanmıyor, zil haftalık programa göre çalıyor."
+// "takvim.ics okunamadı (<why>): okulun takvimi uygulanmıyor; dosya, Takvim penceresinden kaydedilene
+// dek olduğu gibi duruyor."
 CalendarNote brokenFile(const QString& why);
 // "Gün türü bulunamadı: Sınav günü. Bugün Pazartesi saatleri çalıyor."
 CalendarNote missingDayType(const QString& dayType, const QString& weekday);
-// "Dinî bayramlar 2030 yılına kadar girili: sonraki yılların bayramlarını Takvim penceresinden girin."
+// "Dinî bayramlar 2030 yılına kadar girilmiş: sonraki yılların bayram tarihlerini Takvim penceresinden
+// girin."
 CalendarNote religiousHolidaysRunOut(int lastYear);
 
 } // namespace CalendarTexts
