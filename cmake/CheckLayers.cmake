@@ -2,11 +2,12 @@
 # to hardware and the system only; they know nothing of the window's state, the rehearsal or the GUI.
 # Run as: cmake -DSOURCE_DIR=<src> -P CheckLayers.cmake
 set(forbidden_above
-    "common:schedule|engine|relay|sound|platform|sim|app|editor"
-    "schedule:engine|relay|sound|platform|sim|app|editor"
-    "relay:engine|app|editor|sim"
-    "sound:engine|app|editor|sim"
-    "platform:engine|app|editor|sim"
+    "common:schedule|calendar|engine|relay|sound|platform|sim|app|editor"
+    "schedule:calendar|engine|relay|sound|platform|sim|app|editor"
+    "calendar:engine|relay|sound|platform|sim|app|editor"
+    "relay:calendar|engine|app|editor|sim"
+    "sound:calendar|engine|app|editor|sim"
+    "platform:calendar|engine|app|editor|sim"
     "engine:app|editor|sim")
 set(violations "")
 foreach(rule IN LISTS forbidden_above)

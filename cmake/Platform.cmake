@@ -65,8 +65,3 @@ if(WIN32)
 else()
     set(VEZOZIL_HOST_PREFIX "")
 endif()
-
-if(WIN32)
-    # The school calendar's library: scripts/install-deps-windows builds it, static, into the SDK.
-    pkg_check_modules(LIBICAL REQUIRED IMPORTED_TARGET libical)
-endif()

@@ -187,7 +187,7 @@ TEST(Packaging, ManualPagesMatchTheProgramsHelpAndVersion)
         QString::fromUtf8(runProgram({QStringLiteral("--version")}, env, 5000).output).trimmed();
     const Help help = parseHelp(helpText);
     ASSERT_EQ(help.usage.size(), 3) << helpText.toStdString();
-    ASSERT_EQ(help.options.size(), 5) << helpText.toStdString();
+    ASSERT_EQ(help.options.size(), 7) << helpText.toStdString();
     QStringList terms;
     for (const auto& o : help.options)
         terms << o.first;

@@ -137,4 +137,12 @@ TEST(AppSettings, WriteRoundTripsKeepsUnknownKeysAndTouchesNoOtherFile)
     EXPECT_TRUE(bytes.contains("[Amfi]\nIsinmaSuresi=4")) << bytes.toStdString();
     EXPECT_TRUE(bytes.contains("Tur=usb-seri")) << bytes.toStdString();
     EXPECT_EQ(f.read(QStringLiteral("port.txt")), QByteArray("1\r\n"));
+
+    // "Resmî tatilleri uygula" is on unless the file says 0, and is written alone.
+    EXPECT_TRUE(AppSettings::read(f.folder).nationalHolidays);
+    ASSERT_TRUE(AppSettings::writeNationalHolidays(f.folder, false));
+    s.nationalHolidays = false;
+    EXPECT_EQ(AppSettings::read(f.folder), s);
+    f.write(QStringLiteral("Ayarlar.INI"), "[Takvim]\nResmiTatiller=hayir\n");
+    EXPECT_TRUE(AppSettings::read(f.folder).nationalHolidays) << "a value that is no 0 or 1 keeps the holidays";
 }

@@ -35,6 +35,8 @@ TEST(SimulateArguments, CommandLinesAreAcceptedOrRefusedWithStatusTwo)
         {"options in any order", {"vezozil", "--simulate", From, Until, "--dir", "DIR"}, 0},
         {"dir with equals sign", {"vezozil", "--dir=DIR", "--simulate", From, Until}, 0},
         {"no time passes", {"vezozil", "--dir", "DIR", "--simulate", From, From}, 0},
+        {"a summary, every second ticked", {"--summary", "--dir", "DIR", "--simulate", From, Until, "--tick-by-tick"}, 0},
+        {"summary twice", {"vezozil", "--dir", "DIR", "--simulate", From, Until, "--summary", "--summary"}, 2},
         {"nothing", {"vezozil"}, 2},
         {"dir missing", {"vezozil", "--simulate", From, Until}, 2},
         {"dir value missing", {"vezozil", "--dir", "--simulate", From, Until}, 2},

@@ -1,6 +1,7 @@
 #include "app/BellRun.h"
 
 #include "app/CommandLine.h"
+#include "calendar/NationalCalendar.h"
 #include "common/Log.h"
 
 #include <QCoreApplication>
@@ -8,12 +9,14 @@
 BellRun::BellRun(const ProgramFolder& folder, Dialogs& dialogs, WindowShell& shell)
     : m_wav(m_audio), m_music(m_audio), m_desktop(createSystemDesktop()),
       m_instance(createInstanceGuard(folder.root())),
-      m_controller(m_model,
-                   Devices{m_clock, m_port, m_wav, m_music, *m_desktop, dialogs, shell, *m_instance,
-                           *m_clockSync},
-                   folder),
+      m_controller(
+          m_model,
+          Devices{m_clock, m_port, m_wav, m_music, *m_desktop, dialogs, shell, *m_instance, *m_clockSync},
+          folder),
       m_ticker(m_clock, [this] { tick(); })
 {
+    // Shipped with the program and updated with it, never from the program folder.
+    m_controller.nationalCalendarPath = NationalCalendar::locate(QCoreApplication::applicationDirPath());
     QObject::connect(&m_controller, &Controller::unloaded, &m_controller, [this] {
         m_ticker.stop();
         m_systemd.stopping();

@@ -106,7 +106,7 @@ QString usageText()
 {
     return QStringLiteral(
         "Usage: vezozil [--dir FOLDER] [--headless]\n"
-        "       vezozil --dir FOLDER --simulate FROM UNTIL\n"
+        "       vezozil --dir FOLDER --simulate FROM UNTIL [--summary] [--tick-by-tick]\n"
         "       vezozil --help | --version\n"
         "\n"
         "Vezo Zil rings a school's bells from a weekly timetable.\n"
@@ -115,7 +115,15 @@ QString usageText()
         "  --dir FOLDER          use FOLDER as the program folder (timetables, settings, sounds)\n"
         "  --headless            ring the bells without a window or tray icon\n"
         "  --simulate FROM UNTIL rehearse the bells from FROM to UNTIL (YYYY-MM-DDTHH:MM:SS),\n"
-        "                        without sound, relay or window, one line per event\n"
+        "                        without sound, relay or window, one line per event; after each\n"
+        "                        day line, one line 'calendar RULE NAME' per rule of the school\n"
+        "                        calendar that applies (okul-gunu, tatil, egitim-yili-disi,\n"
+        "                        gun-turu, gun-turu-yok, yarim-gun, saatli-tatil, toren,\n"
+        "                        takvim-bozuk)\n"
+        "  --summary             with --simulate: one line per day instead of the events: the\n"
+        "                        date, the rules, the number of bells, the first and last bell\n"
+        "  --tick-by-tick        with --simulate: tick every second, even those in which nothing\n"
+        "                        can happen; slower, the same output\n"
         "  --help                show this help and exit\n"
         "  --version             show the version and exit\n");
 }

@@ -19,7 +19,7 @@ constexpr int Refused = 3;
 
 // What the command line asks for:
 //   vezozil [--dir FOLDER] [--headless]
-//   vezozil --dir FOLDER --simulate FROM UNTIL
+//   vezozil --dir FOLDER --simulate FROM UNTIL [--summary] [--tick-by-tick]
 //   vezozil --help | --version
 // Options written with one dash belong to Qt (-platform, -style, -session, ...); a window takes them,
 // with the word after one as its value, and every other kind of run refuses them.

@@ -36,7 +36,12 @@ QString minuteEnteredAhead(const QDateTime& now, int lead, const QString& curren
 }
 } // namespace
 
-void BellEngine::step17()
+bool BellEngine::rings(const QString& minute) const
+{
+    return matchesAny(c.m.grid, minute) && !c.calendar.silenced(minute);
+}
+
+void BellEngine::step17(bool ceremony)
 {
     ControllerState& s = c.s;
     const DaySchedule& grid = c.m.grid;
@@ -44,9 +49,12 @@ void BellEngine::step17()
     // 1. The guard is released by the first tick of another minute.
     if (s.minuteHandled == 1 && c.m.label1Caption.left(5) != c.m.text1)
         s.minuteHandled = 0;
-    s.bellMinuteCopy = s.currentMinute;      // 2
-    if (!matchesAny(grid, s.bellMinuteCopy)) // 3
+    s.bellMinuteCopy = s.currentMinute; // 2
+    if (!rings(s.bellMinuteCopy)) {     // 3; a bell in a timed holiday keeps its time but is silent
+        if (ceremony)
+            c.calendar.playCeremony();
         return;
+    }
 
     const QString& minute = s.currentMinute;
     const bool student = matchesColumn(grid, minute, Slots::Column::Student);
@@ -87,6 +95,11 @@ void BellEngine::step17()
             s.announcementPending = 0;
             s.musicStoppedByOperator = 0;
         }
+        if (ceremony) {
+            qCInfo(lcBell) << "bell" << minute << "gives way to the ceremony of the same minute";
+            melody = nullptr;
+            s.announcementPending = 0;
+        }
         if (melody) {
             qCInfo(lcBell) << "bell" << minute << *melody;
             // The amplifier is on before the first note: switched on a tick later, as the player's
@@ -100,7 +113,11 @@ void BellEngine::step17()
         }
         c.m.text1 = minute;
         s.minuteHandled = 1;
+        if (melody)
+            Q_EMIT c.bellRang(minute);
     }
+    if (ceremony)
+        c.calendar.playCeremony();
 
     if (c.m.check1 && student)
         announce(Melodies::Anons1); // 5
@@ -163,7 +180,7 @@ void BellEngine::lookAhead(const QDateTime& now)
 
 void BellEngine::prepareSounds(const QString& soon)
 {
-    if (soon.isEmpty())
+    if (soon.isEmpty() || c.calendar.silenced(soon))
         return;
     // Only what this bell can play: each decoded melody holds megabytes while it waits.
     const ControllerState& s = c.s;
@@ -194,7 +211,7 @@ void BellEngine::warmUp(const QDateTime& now)
     if (lead <= 0)
         return;
     const QString soon = minuteEnteredAhead(now, lead, c.s.currentMinute);
-    if (soon.isEmpty() || !matchesAny(c.m.grid, soon) || c.m.text1 == soon)
+    if (soon.isEmpty() || !rings(soon) || c.m.text1 == soon)
         return;
     m_warmUpMinute = soon;
     m_warmUpStart = now;
@@ -240,7 +257,7 @@ void BellEngine::logSkippedMinutes(const QDateTime& previousTick, const QDateTim
          t.isValid() && t < last && minuteOf(QDateTime(now.date(), t)) != c.s.currentMinute;
          t = t.addSecs(60)) {
         const QString minute = t.toString(QStringLiteral("HH:mm"));
-        if (matchesAny(c.m.grid, minute))
+        if (rings(minute))
             qCWarning(lcBell).noquote()
                 << "bell at" << minute << "skipped: the clock jumped from" << from << "to" << to;
         if (t.hour() == 23 && t.minute() == 59)

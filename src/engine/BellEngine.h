@@ -11,7 +11,10 @@ class BellEngine
 {
 public:
     explicit BellEngine(Controller& c) : c(c) {}
-    void step17();
+    // With `ceremony`, the calendar's ceremony due in this tick takes the place of a bell of this
+    // minute: the bell's minute is handled (its break ends, the guard is set) but its melody and
+    // announcement give way, and the ceremony is what is heard.
+    void step17(bool ceremony = false);
 
     // True in a tick whose later steps switch the amplifier on again, or while a warm-up waits for its
     // bell: step 14 then leaves it on. Switched off and on within one second, the loudspeakers click and
@@ -28,12 +31,16 @@ public:
     // Run in every tick after the bells: a warm-up whose bell did not start at hh:mm:00 (the bells were
     // switched off, the grid changed) releases the amplifier it held, so it never stays on for nothing.
     void endWarmUp(const QDateTime& now);
+    // A warm-up holds the amplifier for a bell to come.
+    bool warmingUp() const { return !m_warmUpMinute.isEmpty(); }
 
     // Logs each bell minute of the grid that no tick saw because the clock jumped over it (a time
     // sync, the date set by hand): the text rules ring no bell for it, and the school should know.
     void logSkippedMinutes(const QDateTime& previousTick, const QDateTime& now);
 
 private:
+    // A cell of the grid holds `minute`, and no timed holiday of the calendar silences it.
+    bool rings(const QString& minute) const;
     void announce(const QString& file);
     bool bellDue() const;
     bool guardHoldsThisMinute() const;

@@ -10,10 +10,11 @@ Controller::Controller(MainModel& model, const Devices& devices, const ProgramFo
 {
 }
 
-void Controller::loadDay(const QString& dayName)
+void Controller::loadDay(const QString& dayName, const QString& dayType)
 {
     DaySchedule slots = m.grid;
-    const int reached = readDayFile(folder, dayName, slots);
+    const int reached =
+        dayType.isEmpty() ? readDayFile(folder, dayName, slots) : readDayTypeFile(folder, dayType, slots);
     // A box the file does not reach is emptied: left as it was, it would ring yesterday's time,
     // one that stands in no timetable of today.
     for (int i = reached; i < Slots::Count; ++i)
@@ -22,8 +23,10 @@ void Controller::loadDay(const QString& dayName)
     // A day without a single line rings nothing: someone must hear of it, so it is a warning.
     if (reached == 0)
         qCWarning(lcBell) << "timetable for" << dayName << "is empty or cannot be read: no bells today";
-    else
+    else if (dayType.isEmpty())
         qCInfo(lcBell) << "timetable loaded:" << dayName << reached << "lines";
+    else
+        qCInfo(lcBell) << "timetable loaded:" << dayName << "day type" << dayType << reached << "lines";
     Q_EMIT dayLoaded(dayName);
 }
 
@@ -49,9 +52,12 @@ void Controller::Timer1_Timer()
     if (s.loadedDayName != s.todayName) { // 7
         s.loadedDayName = s.todayName;
         s.bellsOff = 0;
-        loadDay(s.todayName);
+        calendar.beginDay(now.date()); // reads the day's timetable, its day type's where one applies
+    } else if (calendar.today().date != now.date()) {
+        calendar.reapply(now.date()); // the clock moved by whole weeks: the date decides, not its name
     }
     m.label22Caption = QString::number(s.bellsOff); // 8
+    calendar.holidayBoundaries(now);                // a timed holiday that begins ends the break
     breaks.continuationSteps();                     // 9, 10, 11
     dayRules.weekendClose();                        // 12
     if (s.unloaded)
@@ -61,9 +67,12 @@ void Controller::Timer1_Timer()
     amp.assertStep();             // 15
     amp.watchRelay();             // not a step: a relay board plugged back is driven again
     dayRules.scheduledShutdown(); // 16
-    if (s.bellsOff == 0) {        // 17
+    // A ceremony of the calendar is due in the first tick of its minute; in a bell's minute it is
+    // what is heard, and the bell's minute is handled all the same.
+    const bool ceremony = calendar.ceremonyDue();
+    if (s.bellsOff == 0) { // 17
         bells.logSkippedMinutes(m_previousTick, now);
-        bells.step17();
+        bells.step17(ceremony);
     }
     m_previousTick = now;
     bells.endWarmUp(now);

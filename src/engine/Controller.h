@@ -5,6 +5,8 @@
 #include "engine/BreakActivities.h"
 #include "engine/BreakMusic.h"
 #include "engine/BreakProgram.h"
+#include "engine/CalendarCommands.h"
+#include "engine/CalendarRules.h"
 #include "engine/Ceremony.h"
 #include "engine/Clock.h"
 #include "engine/ClockWatch.h"
@@ -56,12 +58,20 @@ public:
     bool Form_Load() { return startup.Form_Load(); }
     void Timer1_Timer();
 
-    // Reads today's timetable into the grid, emptying boxes the file does not reach.
-    void loadDay(const QString& dayName);
+    // The seconds up to `last` passed without a tick because nothing could happen in them (a rehearsal
+    // skips them): the next tick has no clock jump to report.
+    void passedQuietly(const QDateTime& last) { m_previousTick = last; }
+
+    // Reads today's timetable into the grid, emptying boxes the file does not reach: the weekday's file,
+    // or the day type's when one is named.
+    void loadDay(const QString& dayName, const QString& dayType = QString());
 
     // A rehearsal reads a school's folder, often beside the running program, and must leave it as it
     // was: its unload does not save the port choice.
     bool savePortOnUnload = true;
+
+    // The shipped national calendar, read at start-up; empty: none (the tests' controllers).
+    QString nationalCalendarPath;
 
     ControllerState s;
     // Our own settings from "ayarlar.ini" (amplifier warm-up, relay kind), read at start-up.
@@ -75,6 +85,8 @@ public:
     BreakMusic music{*this};
     BreakProgram program{*this};
     Ceremony ceremony{*this};
+    CalendarRules calendar{*this};
+    CalendarCommands calendarCommands{*this};
     BellEngine bells{*this};
     BreakActivities breaks{*this};
     DayRules dayRules{*this};
@@ -89,6 +101,8 @@ private:
 
 Q_SIGNALS:
     void dayLoaded(const QString& dayName);
+    // A bell of the grid started its melody in this tick (the summary of a rehearsal counts them).
+    void bellRang(const QString& minute);
     void unloaded();
 
 private:

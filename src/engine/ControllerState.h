@@ -10,6 +10,8 @@ struct TrayIconRecord
     int flags = 0;
     int callbackMessage = 0;
     QString tip;
+
+    bool operator==(const TrayIconRecord&) const = default;
 };
 
 // The variables of the main window that the tick, start-up and the handlers share.
@@ -51,4 +53,6 @@ struct ControllerState
 
     // Set once the main window has been unloaded: nothing more runs after it.
     bool unloaded = false;
+
+    bool operator==(const ControllerState&) const = default;
 };

@@ -4,9 +4,20 @@
 #include "common/Log.h"
 #include "schedule/DayTable.h"
 
+bool DayRules::weekend() const
+{
+    // A school day the calendar puts on a Saturday or Sunday counts as a weekday.
+    return DayTable::isWeekend(c.s.todayName) && !c.calendar.countsAsWeekday();
+}
+
+bool DayRules::weekday() const
+{
+    return DayTable::isWeekday(c.s.todayName) || c.calendar.countsAsWeekday();
+}
+
 void DayRules::weekendClose()
 {
-    if (!c.m.check4 || !DayTable::isWeekend(c.s.todayName))
+    if (!c.m.check4 || !weekend())
         return;
     if (!closeKeepsRunning) {
         qCInfo(lcApp) << "weekend: the program closes itself";
@@ -23,7 +34,7 @@ void DayRules::weekendClose()
 
 void DayRules::weekendSilence()
 {
-    if (c.m.check3 && DayTable::isWeekend(c.s.todayName))
+    if (c.m.check3 && weekend())
         silence();
 }
 
@@ -36,8 +47,9 @@ void DayRules::silence()
 void DayRules::scheduledShutdown()
 {
     const QString minute = c.m.label1Caption.left(5);
-    auto shutdownIf = [&](const QString& time, bool dayMatches) {
-        if (minute == time && c.s.shutdownIssued == 0 && dayMatches) {
+    // The day's group is looked up only in the minute of a shutdown time, not in every second.
+    auto shutdownIf = [&](const QString& time, bool (DayRules::*dayMatches)() const) {
+        if (minute == time && c.s.shutdownIssued == 0 && (this->*dayMatches)()) {
             c.music.stopMusic();
             // Ending the break too keeps the next tick from starting another track.
             c.s.breakActive = 0;
@@ -46,6 +58,6 @@ void DayRules::scheduledShutdown()
             c.d.desktop.shutdown();
         }
     };
-    shutdownIf(c.m.text26, DayTable::isWeekday(c.s.todayName));
-    shutdownIf(c.m.text45, DayTable::isWeekend(c.s.todayName));
+    shutdownIf(c.m.text26, &DayRules::weekday);
+    shutdownIf(c.m.text45, &DayRules::weekend);
 }

@@ -17,6 +17,10 @@ public:
     // instead of closing, silent, as the weekend silence is; the log says so once a day.
     bool closeKeepsRunning = false;
 
+    // Today's group for these rules: the day's name, unless the calendar makes it a school day.
+    bool weekend() const;
+    bool weekday() const;
+
 private:
     void silence();
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calendar/CalendarTexts.h"
 #include "engine/Texts.h"
 #include "schedule/DaySchedule.h"
 
@@ -46,8 +47,13 @@ struct MainModelData
     QString relayProblem;   // empty while the relay port is reachable
     int lptOption = 0;      // 1..3 for Option1..Option3, 0 for none selected
 
+    // What the calendar says of today, beside the bell indicator: the day's rules first, then warnings.
+    QList<CalendarNote> calendarNotes;
+
     // Today's grid, in slot order (Text2 ... Text56, Text46, Text47)
     DaySchedule grid;
+    // Per slot, why the calendar silences its bell today (the box's mark and tooltip); empty: it rings.
+    std::array<QString, Slots::Count> silencedSlots{};
     std::array<bool, Slots::Lessons> lessonMusic{}; // Check7..Check20, Check6, Check21, Check22 by lesson
 
     // Melody and music panel

@@ -19,6 +19,7 @@ void OperatorCommands::Commandac_Click()
 {
     if (!c.d.dialogs.askYesNo(BellsQuestion + QStringLiteral("zilleri açmak istediğinizden emin misiniz ?")))
         return;
+    c.calendar.operatorSwitchedBells();
     c.s.bellsOff = 0;
     c.s.ampHoldAfterSound = 0;
     c.m.label7 = {Texts::BellsOn, Colours::Green};
@@ -29,6 +30,7 @@ void OperatorCommands::Command12_Click()
     if (!c.d.dialogs.askYesNo(BellsQuestion +
                               QStringLiteral("zilleri kapatmak istediğinizden emin misiniz ?")))
         return;
+    c.calendar.operatorSwitchedBells();
     c.s.bellsOff = 1;
     c.m.label7 = {Texts::BellsOff, Colours::LightRed};
 }
@@ -36,8 +38,10 @@ void OperatorCommands::Command12_Click()
 void OperatorCommands::zilkapat_Click()
 {
     // Yes switches the bells off and No switches them on: No is not a cancel here.
-    if (c.d.dialogs.askYesNo(BellsQuestion +
-                             QStringLiteral("zilleri kapatmak/açmak istediğinizden emin misiniz ?"))) {
+    const bool off = c.d.dialogs.askYesNo(
+        BellsQuestion + QStringLiteral("zilleri kapatmak/açmak istediğinizden emin misiniz ?"));
+    c.calendar.operatorSwitchedBells();
+    if (off) {
         if (c.s.bellsOff == 0)
             c.s.bellsOff = 1;
         return;

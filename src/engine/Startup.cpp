@@ -76,9 +76,14 @@ bool Startup::Form_Load()
     s.minuteHandled = 0;
     s.announcementPending = 0;
     s.bellsOff = 0;
-    s.loadedDayName = DayTable::nameOf(c.d.clock.now().date()); // 11
-    c.loadDay(s.loadedDayName);                                  // 12
-    s.ampState = 1;                                              // 13
+    const QDate today = c.d.clock.now().date();
+    s.loadedDayName = DayTable::nameOf(today); // 11
+    // Our own settings, which the system's files do not hold: the calendar's switch is one of them,
+    // and the relay is first written with them at step 21.
+    c.settings = AppSettings::read(folder);
+    c.calendar.load(c.nationalCalendarPath);
+    c.calendar.beginDay(today); // 12: today's timetable, its day type's where the calendar names one
+    s.ampState = 1;             // 13
 
     const SettingsFiles::Melodi mel = SettingsFiles::readMelodi(folder); // 14
     applyPosition(m.box(MelodyBox::Student), mel.lines[0]);
@@ -108,8 +113,6 @@ bool Startup::Form_Load()
 
     if (const std::optional<int> port = SettingsFiles::readPort(folder)) // 19
         s.lptPortNumber = *port;
-    // Our own settings, which the system's files do not hold, before the relay is first written.
-    c.settings = AppSettings::read(folder);
     c.amp.selectPort(); // 20, 21
     m.touch();
     return true;

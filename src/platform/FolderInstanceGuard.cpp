@@ -151,4 +151,3 @@ bool FolderInstanceGuard::lockedWithoutTheFile(const QString& path, int openErro
     }
     return takenBeforeUs(fd);
 }
-

@@ -20,6 +20,7 @@ const QString KindKey = QStringLiteral("Role/Tur");
 const QString DeviceKey = QStringLiteral("Role/Aygit");
 const QString ChannelKey = QStringLiteral("Role/Kanal");
 const QString ActiveLowKey = QStringLiteral("Role/AktifDusuk");
+const QString NationalKey = QStringLiteral("Takvim/ResmiTatiller");
 // A settings file is a few hundred bytes; a larger one is read only this far.
 constexpr qint64 MaxFileBytes = 1024 * 1024;
 
@@ -63,6 +64,19 @@ void readRelay(const IniText& ini, RelaySettings& relay)
         qCWarning(lcFiles).noquote() << AppSettings::FileName << ": relay channel" << ini.value(ChannelKey)
                                      << "is not valid - channel 1 is used";
     relay.activeLow = intValue(ini, ActiveLowKey, 0, 1).value_or(0) == 1;
+}
+
+bool nationalHolidaysOf(const IniText& ini)
+{
+    if (!ini.contains(NationalKey))
+        return true;
+    if (const auto apply = intValue(ini, NationalKey, 0, 1))
+        return *apply == 1;
+    // A value that is neither 0 nor 1 keeps the holidays: the bells then stay silent on them, as a
+    // school expects, rather than ringing through a bayram.
+    qCWarning(lcFiles).noquote() << AppSettings::FileName << ": ResmiTatiller" << ini.value(NationalKey)
+                                 << "is neither 0 nor 1 - the national calendar applies";
+    return true;
 }
 } // namespace
 
@@ -110,6 +124,7 @@ AppSettings AppSettings::read(const ProgramFolder& folder)
         qCInfo(lcFiles).noquote() << FileName << ": amplifier warm-up" << ini.value(WarmUpKey)
                                   << "not set or out of 0..10 - 0 s is used";
     readRelay(ini, settings.relay);
+    settings.nationalHolidays = nationalHolidaysOf(ini);
     return settings;
 }
 
@@ -149,6 +164,7 @@ bool AppSettings::write(const ProgramFolder& folder) const
     return save(folder, [this](QSettings& ini) {
         ini.setValue(WarmUpKey, warmUpSeconds);
         putRelay(ini, relay);
+        ini.setValue(NationalKey, nationalHolidays ? 1 : 0);
     });
 }
 
@@ -160,4 +176,9 @@ bool AppSettings::writeRelay(const ProgramFolder& folder, const RelaySettings& r
 bool AppSettings::writeWarmUp(const ProgramFolder& folder, int seconds)
 {
     return save(folder, [seconds](QSettings& ini) { ini.setValue(WarmUpKey, seconds); });
+}
+
+bool AppSettings::writeNationalHolidays(const ProgramFolder& folder, bool apply)
+{
+    return save(folder, [apply](QSettings& ini) { ini.setValue(NationalKey, apply ? 1 : 0); });
 }

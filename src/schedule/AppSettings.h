@@ -48,6 +48,10 @@ struct AppSettings
 
     RelaySettings relay;
 
+    // [Takvim] ResmiTatiller: whether the national calendar (official and religious holidays, the
+    // 10 Kasım ceremony) applies; on unless the file says 0.
+    bool nationalHolidays = true;
+
     static AppSettings read(const ProgramFolder& folder);
     // False, with the old file whole, when it cannot be written.
     bool write(const ProgramFolder& folder) const;
@@ -56,6 +60,9 @@ struct AppSettings
     static bool writeRelay(const ProgramFolder& folder, const RelaySettings& relay);
     // Writes [Amfi] alone, for the same reason.
     static bool writeWarmUp(const ProgramFolder& folder, int seconds);
+
+    // Writes [Takvim] ResmiTatiller alone, for the same reason.
+    static bool writeNationalHolidays(const ProgramFolder& folder, bool apply);
 
     bool operator==(const AppSettings&) const = default;
 };

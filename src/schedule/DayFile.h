@@ -15,3 +15,10 @@ int readDayFile(const ProgramFolder& folder, const QString& dayName, DaySchedule
 // Both replace the file atomically and return false when it cannot be written.
 bool writeDayFile(const ProgramFolder& folder, const QString& dayName, const DaySchedule& slots);
 bool clearDayFile(const ProgramFolder& folder, const QString& dayName); // 45 lines of "XX:XX"
+
+// A day type's timetable (an exam day, a winter regime) in saatler/ozel/<name>.txt: the same format,
+// read and written by the same procedures as the weekday files. The name must already be a safe file
+// name; the calendar checks it.
+QString dayTypeFilePath(const ProgramFolder& folder, const QString& typeName);
+int readDayTypeFile(const ProgramFolder& folder, const QString& typeName, DaySchedule& slots);
+bool writeDayTypeFile(const ProgramFolder& folder, const QString& typeName, const DaySchedule& slots);

@@ -31,6 +31,13 @@ public:
         m_clock.advanceSecond();
         m_msecs += 1000;
     }
+    // Seconds in which nothing can happen pass without a tick: the clock is set to `msecs`, which
+    // `at` is.
+    void skipTo(qint64 msecs, const QDateTime& at)
+    {
+        m_clock.set(at);
+        m_msecs = msecs;
+    }
 
 private:
     ManualClock m_clock;
@@ -70,6 +77,8 @@ public:
     void cut();                                            // "stop" while playing
     bool playing() const { return m_playing && m_time.msecs() < m_end; }
     void expire(); // "end" once its time is up
+    // When the sound playing ends, in milliseconds; none while nothing plays.
+    std::optional<qint64> endsAt() const { return m_playing ? std::optional<qint64>(m_end) : std::nullopt; }
 
 private:
     std::optional<double> lengthOf(const QString& file);
@@ -93,6 +102,7 @@ public:
     bool play(const QString& fullPath) override;
     bool isPlaying() override { return m_sound.playing(); }
     void expire() { m_sound.expire(); }
+    std::optional<qint64> endsAt() const { return m_sound.endsAt(); }
 
 private:
     SimSound m_sound;
@@ -108,6 +118,7 @@ public:
     void setVolume(int) override {}
     bool isPlaying() override { return m_sound.playing(); }
     void expire() { m_sound.expire(); }
+    std::optional<qint64> endsAt() const { return m_sound.endsAt(); }
 
 private:
     SimSound m_sound;

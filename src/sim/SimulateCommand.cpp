@@ -1,5 +1,6 @@
 #include "sim/SimulateCommand.h"
 
+#include "common/Log.h"
 #include "sim/Simulation.h"
 
 #include <QDir>
@@ -10,8 +11,8 @@
 
 namespace {
 const QString TimeFormat = QStringLiteral("yyyy-MM-dd'T'HH:mm:ss");
-const QString Usage =
-    QStringLiteral("usage: vezozil --dir DIR --simulate FROM UNTIL (times as YYYY-MM-DDTHH:MM:SS)");
+const QString Usage = QStringLiteral(
+    "usage: vezozil --dir DIR --simulate FROM UNTIL [--summary] [--tick-by-tick] (times as YYYY-MM-DDTHH:MM:SS)");
 
 SimulateCommandLine failure(const QString& why)
 {
@@ -75,6 +76,11 @@ SimulateCommandLine parseSimulateArguments(const QStringList& arguments)
         } else if (a == QLatin1String("--simulate")) {
             error = haveTimes ? QStringLiteral("--simulate given twice") : readTimes(arguments, i, parsed);
             haveTimes = true;
+        } else if (a == QLatin1String("--summary") || a == QLatin1String("--tick-by-tick")) {
+            bool& flag = a == QLatin1String("--summary") ? parsed.summary : parsed.tickByTick;
+            if (flag)
+                error = QStringLiteral("%1 given twice").arg(a);
+            flag = true;
         } else {
             error = QStringLiteral("unknown argument '%1'").arg(a);
         }
@@ -106,9 +112,11 @@ int runSimulateCommand(const QStringList& arguments, QTextStream& out)
 int runSimulation(const SimulateArguments& a, QTextStream& out)
 {
     Simulation::holdTimeZone();
-    Simulation simulation(a.dir, a.from, out);
+    Simulation simulation(a.dir, a.from, out, {a.summary, a.tickByTick});
     if (simulation.start())
         simulation.runUntil(a.until);
+    simulation.finish();
     out.flush();
+    qCInfo(lcApp) << "rehearsed" << simulation.ticks() << "seconds," << simulation.ticksRun() << "of them ticked";
     return 0;
 }

@@ -7,9 +7,9 @@
 
 #include <optional>
 
-// "vezozil --dir DIR --simulate FROM UNTIL": rehearses the bells of DIR from FROM to UNTIL (local
-// times YYYY-MM-DDTHH:MM:SS) under a simulated clock, without a window, sound card or relay, and
-// prints one line per event to `out`. `arguments` are the program's arguments as
+// "vezozil --dir DIR --simulate FROM UNTIL [--summary] [--tick-by-tick]": rehearses the bells of DIR
+// from FROM to UNTIL (local times YYYY-MM-DDTHH:MM:SS) under a simulated clock, without a window, sound
+// card or relay, and prints one line per event to `out`, or with --summary one line per day. `arguments` are the program's arguments as
 // QCoreApplication::arguments() gives them; a leading program name is skipped. Returns the exit
 // status: 0, or 2 after a one-line usage message on standard error for a malformed command line.
 int runSimulateCommand(const QStringList& arguments, QTextStream& out);
@@ -19,6 +19,8 @@ struct SimulateArguments
     QString dir;
     QDateTime from;
     QDateTime until;
+    bool summary = false;    // one line per day instead of the events
+    bool tickByTick = false; // every second ticked, none skipped: the events are the same, only slower
 };
 
 // The command line read; on failure `error` says what is wrong with it.
