@@ -1,7 +1,8 @@
 # Stages what the Windows installer ships into STAGE, and writes the installer's file lists beside it.
 # The DLLs are not listed by hand: they are the ones the program and its Qt plugins import, followed
 # from import to import, that the SDK provides; every other import is Windows' own.
-# Run as: cmake -DEXE=<executables> -DSDK=... -DSTAGE=... -DDEFAULTS=... -DSOUNDS=... -DQM=... -DOBJDUMP=... -DSTRIP=... -P
+# Run as: cmake -DEXE=<executables> -DSDK=... -DSTAGE=... -DDEFAULTS=... -DSOUNDS=... -DQM=... -DNATIONAL=...
+#         -DOBJDUMP=... -DSTRIP=... -P
 cmake_minimum_required(VERSION 3.25)
 
 set(plugins platforms/qwindows.dll styles/qwindowsvistastyle.dll imageformats/qsvg.dll
@@ -52,6 +53,9 @@ endforeach()
 
 # Qt's own dialog buttons in Turkish ("Evet", "Hayır"), from the catalogue the Linux build uses.
 file(COPY ${QM} DESTINATION ${STAGE}/translations)
+# The national calendar beside the program, read-only and replaced by every update; never copied into a
+# user's folder.
+file(COPY ${NATIONAL} DESTINATION ${STAGE})
 # The default program folder each user's "%APPDATA%\Vezo Zil" is seeded from at the first start.
 file(COPY ${DEFAULTS}/ DESTINATION ${STAGE}/varsayilan)
 file(COPY ${SOUNDS}/melodiler ${SOUNDS}/marslar DESTINATION ${STAGE}/varsayilan)

@@ -44,11 +44,12 @@ set(VEZOZIL_STAGE ${VEZOZIL_WIN_DIR}/stage)
 add_custom_command(OUTPUT ${VEZOZIL_INSTALLER}
     COMMAND ${CMAKE_COMMAND} "-DEXE=$<TARGET_FILE:vezozil>;$<TARGET_FILE:vezozil-konsol>" -DSDK=${VEZOZIL_WINSDK} -DSTAGE=${VEZOZIL_STAGE}
         -DDEFAULTS=${CMAKE_SOURCE_DIR}/data -DSOUNDS=${VEZOZIL_PROGRAM_DIR} -DQM=${VEZOZIL_QT_TURKISH}
+        -DNATIONAL=${CMAKE_SOURCE_DIR}/src/calendar/resmi-tatiller.ics
         -DOBJDUMP=${VEZOZIL_OBJDUMP} -DSTRIP=${VEZOZIL_STRIP} -P ${CMAKE_SOURCE_DIR}/cmake/WindowsDeploy.cmake
     COMMAND ${VEZOZIL_MAKENSIS} -INPUTCHARSET UTF8 -V2 -DVERSION=${PROJECT_VERSION} -DLISTS=${VEZOZIL_WIN_DIR}
         -DICON=${VEZOZIL_ICO} -DOUTFILE=${VEZOZIL_INSTALLER} ${CMAKE_SOURCE_DIR}/packaging/windows/vezozil.nsi
     DEPENDS vezozil vezozil-konsol vezozil_sounds ${VEZOZIL_ICO} ${CMAKE_SOURCE_DIR}/packaging/windows/vezozil.nsi
-        ${CMAKE_SOURCE_DIR}/cmake/WindowsDeploy.cmake
+        ${CMAKE_SOURCE_DIR}/cmake/WindowsDeploy.cmake ${CMAKE_SOURCE_DIR}/src/calendar/resmi-tatiller.ics
     COMMENT "Building the installer VezoZil-${PROJECT_VERSION}-kurulum.exe"
     VERBATIM)
 add_custom_target(installer DEPENDS ${VEZOZIL_INSTALLER})
