@@ -148,9 +148,10 @@ bool save(const ProgramFolder& folder, const std::function<void(QSettings&)>& pu
     const QString path = folder.path(AppSettings::FileName); // the spelling found, if any
     QByteArray old;
     QFile file;
-    if (TextFile::openRegular(file, path))
+    if (TextFile::openRegular(file, path)) {
         old = file.read(MaxFileBytes);
-    else if (QFileInfo(path).exists() || QFileInfo(path).isSymLink())
+        file.close(); // Windows does not replace a file that is still open
+    } else if (QFileInfo(path).exists() || QFileInfo(path).isSymLink())
         return false; // not a regular file, or not readable: said in the log, and left as it is
     QTemporaryDir work;
     const QString copy = work.filePath(AppSettings::FileName);
@@ -171,7 +172,9 @@ bool save(const ProgramFolder& folder, const std::function<void(QSettings&)>& pu
     }
     if (!draft.open(QIODevice::ReadOnly))
         return false;
-    return FileAccess::replace(path, draft.readAll());
+    const QByteArray merged = draft.readAll();
+    draft.close();
+    return FileAccess::replace(path, merged);
 }
 } // namespace
 
