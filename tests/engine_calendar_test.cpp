@@ -28,7 +28,7 @@ struct Week
     {
         const QHash<int, QString> day{
             {student(1), "09:05"}, {teacher(1), "09:10"}, {exitBell(1), "12:50"}, {student(2), "13:30"}};
-        for (const QString& name : {"Salı", "Çarşamba", "Perşembe", "Cuma"})
+        for (const char* name : {"Salı", "Çarşamba", "Perşembe", "Cuma"})
             rig.writeDay(name, day);
         rig.writeFile(QStringLiteral("saatler/ozel/Sınav günü.txt"), "\"10:00\"\r\n");
         rig.writeFile(Takvim, takvim);
