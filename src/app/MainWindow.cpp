@@ -3,6 +3,8 @@
 #include "app/AmplifierPanel.h"
 #include "app/AppResources.h"
 #include "app/BreakProgramPanel.h"
+#include "app/CalendarStrip.h"
+#include "app/CalendarWindow.h"
 #include "app/Controls.h"
 #include "app/CreditsFrame.h"
 #include "app/GridPanel.h"
@@ -25,7 +27,7 @@
 
 MainWindow::MainWindow(Controller& c, Desktop& desktop, std::function<void()> openEditor, double zoom,
                        QWidget* parent)
-    : QMainWindow(parent), m_c(c)
+    : QMainWindow(parent), m_c(c), m_zoom(zoom)
 {
     initAppResources();
     setObjectName(QStringLiteral("Form1"));
@@ -44,6 +46,32 @@ MainWindow::MainWindow(Controller& c, Desktop& desktop, std::function<void()> op
     });
     connect(&c.m, &MainModel::ticked, this, &MainWindow::refresh);
     m_stale = true;
+}
+
+MainWindow::~MainWindow()
+{
+    // A window of its own, not a child: it goes with the console.
+    delete m_calendarWindow.data();
+}
+
+void MainWindow::openCalendar()
+{
+    // A closed window is hidden at once and deleted only when the event loop next runs.
+    if (m_calendarWindow && m_calendarWindow->isVisible()) {
+        m_calendarWindow->setWindowState(m_calendarWindow->windowState() & ~Qt::WindowMinimized);
+        m_calendarWindow->show();
+        m_calendarWindow->raise();
+        m_calendarWindow->activateWindow();
+        return;
+    }
+    m_calendarWindow = new CalendarWindow(m_c, m_zoom);
+    m_calendarWindow->setAttribute(Qt::WA_DeleteOnClose);
+    m_calendarWindow->show();
+}
+
+CalendarWindow* MainWindow::calendarWindow() const
+{
+    return m_calendarWindow && m_calendarWindow->isVisible() ? m_calendarWindow.data() : nullptr;
 }
 
 void MainWindow::buildMenu()
@@ -86,9 +114,11 @@ void MainWindow::buildCentralWidget(Desktop& desktop, std::function<void()> open
     m_melodyMusic->addBreakProgramPanel(m_breakProgram);
     m_playNow = new PlayNowPanel(m_c, central);
     m_credits = new CreditsFrame(desktop, central);
+    m_calendar = new CalendarStrip(m_c, [this] { openCalendar(); }, central);
 
     // The status area across the top: date and clock, the last bell and the bell switch, the
-    // amplifier, the shutdown times. Below it the timetable, the settings and the play-now buttons.
+    // amplifier, the shutdown times; under it what the calendar says of today. Below them the
+    // timetable, the settings and the play-now buttons.
     auto* top = new QHBoxLayout;
     top->addWidget(m_status, 1);
     top->addWidget(m_amplifier);
@@ -107,6 +137,7 @@ void MainWindow::buildCentralWidget(Desktop& desktop, std::function<void()> open
     layout->setContentsMargins(6, 4, 6, 6);
     layout->setSpacing(6);
     layout->addLayout(top);
+    layout->addWidget(m_calendar);
     layout->addLayout(columns, 1);
 }
 
@@ -182,6 +213,7 @@ void MainWindow::refreshPanels()
         m_melodyMusic->refresh();
     }
     m_shutdown->refresh();
+    m_calendar->refresh();
     WidgetSync::setText(m_clockWarning, m_c.m.clockWarning);
     WidgetSync::setShown(m_clockWarning, !m_c.m.clockWarning.isEmpty());
 }
