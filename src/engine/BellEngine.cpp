@@ -4,20 +4,6 @@
 #include "engine/Controller.h"
 
 namespace {
-bool matchesColumn(const DaySchedule& grid, const QString& minute, Slots::Column column)
-{
-    for (int lesson = 1; lesson <= Slots::Lessons; ++lesson) {
-        if (grid[Slots::lessonSlot(lesson, column)] == minute)
-            return true;
-    }
-    return false;
-}
-
-bool matchesAny(const DaySchedule& grid, const QString& minute)
-{
-    return std::find(grid.begin(), grid.end(), minute) != grid.end();
-}
-
 QString minuteOf(const QDateTime& t)
 {
     return t.toString(QStringLiteral("HH:mm"));
@@ -38,7 +24,7 @@ QString minuteEnteredAhead(const QDateTime& now, int lead, const QString& curren
 
 bool BellEngine::rings(const QString& minute) const
 {
-    return matchesAny(c.m.grid, minute) && !c.calendar.silenced(minute);
+    return m_minutes.any(c.m.grid, minute) && !c.calendar.silenced(minute);
 }
 
 void BellEngine::step17(bool ceremony)
@@ -57,8 +43,8 @@ void BellEngine::step17(bool ceremony)
     }
 
     const QString& minute = s.currentMinute;
-    const bool student = matchesColumn(grid, minute, Slots::Column::Student);
-    const bool teacher = matchesColumn(grid, minute, Slots::Column::Teacher);
+    const bool student = m_minutes.has(grid, minute, GridMinutes::Student);
+    const bool teacher = m_minutes.has(grid, minute, GridMinutes::Teacher);
 
     if (s.minuteHandled == 0) { // 4: the last matching kind's melody is played
         c.melodies.closeWavPlayer();
@@ -78,7 +64,7 @@ void BellEngine::step17(bool ceremony)
             melody = &s.teacherMelodyFile;
             s.announcementPending = 1;
         }
-        if (matchesColumn(grid, minute, Slots::Column::Exit)) {
+        if (m_minutes.has(grid, minute, GridMinutes::Exit)) {
             s.breakActive = 0;
             if (s.breakProgramMode == 1)
                 c.program.programkapat();
@@ -86,7 +72,7 @@ void BellEngine::step17(bool ceremony)
             melody = &s.exitMelodyFile;
             s.announcementPending = 0;
         }
-        if (grid[Slots::Assembly1] == minute || grid[Slots::Assembly2] == minute) {
+        if (m_minutes.has(grid, minute, GridMinutes::Assembly)) {
             s.breakActive = 0;
             if (s.breakProgramMode == 1)
                 c.program.programkapat();
@@ -149,7 +135,7 @@ bool BellEngine::bellDue() const
     // Step 17 as it will run later in this tick: bells on, a cell of this minute, the guard free or
     // about to be released.
     const ControllerState& s = c.s;
-    return s.bellsOff == 0 && matchesAny(c.m.grid, s.currentMinute) &&
+    return s.bellsOff == 0 && m_minutes.any(c.m.grid, s.currentMinute) &&
            (s.minuteHandled == 0 || c.m.label1Caption.left(5) != c.m.text1);
 }
 
@@ -157,7 +143,7 @@ bool BellEngine::guardHoldsThisMinute() const
 {
     const ControllerState& s = c.s;
     return s.bellsOff == 0 && s.minuteHandled == 1 && c.m.label1Caption.left(5) == c.m.text1 &&
-           matchesAny(c.m.grid, s.currentMinute);
+           m_minutes.any(c.m.grid, s.currentMinute);
 }
 
 bool BellEngine::announcementDue()
@@ -168,8 +154,8 @@ bool BellEngine::announcementDue()
     if (s.announcementPending != 1 || c.melodies.isWavPlaying())
         return false;
     const DaySchedule& grid = c.m.grid;
-    return (c.m.check1 && matchesColumn(grid, s.currentMinute, Slots::Column::Student)) ||
-           (c.m.check2 && matchesColumn(grid, s.currentMinute, Slots::Column::Teacher));
+    return (c.m.check1 && m_minutes.has(grid, s.currentMinute, GridMinutes::Student)) ||
+           (c.m.check2 && m_minutes.has(grid, s.currentMinute, GridMinutes::Teacher));
 }
 
 void BellEngine::lookAhead(const QDateTime& now)
@@ -186,19 +172,19 @@ void BellEngine::prepareSounds(const QString& soon)
     const ControllerState& s = c.s;
     const DaySchedule& grid = c.m.grid;
     QStringList wanted;
-    if (matchesColumn(grid, soon, Slots::Column::Student)) {
+    if (m_minutes.has(grid, soon, GridMinutes::Student)) {
         wanted << s.studentMelodyFile;
         if (c.m.check1)
             wanted << Melodies::Anons1;
     }
-    if (matchesColumn(grid, soon, Slots::Column::Teacher)) {
+    if (m_minutes.has(grid, soon, GridMinutes::Teacher)) {
         wanted << s.teacherMelodyFile;
         if (c.m.check2)
             wanted << Melodies::Anons2;
     }
-    if (matchesColumn(grid, soon, Slots::Column::Exit))
+    if (m_minutes.has(grid, soon, GridMinutes::Exit))
         wanted << s.exitMelodyFile;
-    if (grid[Slots::Assembly1] == soon || grid[Slots::Assembly2] == soon)
+    if (m_minutes.has(grid, soon, GridMinutes::Assembly))
         wanted << s.assemblyMelodyFile;
     if (!wanted.isEmpty())
         c.melodies.prepareSounds(wanted);

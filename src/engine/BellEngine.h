@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/GridMinutes.h"
+
 #include <QDateTime>
 #include <QString>
 
@@ -49,6 +51,7 @@ private:
     void warmUp(const QDateTime& now);
 
     Controller& c;
+    GridMinutes m_minutes;
     QString m_warmUpMinute;        // the bell minute the amplifier is warming up for, empty when none
     QDateTime m_warmUpStart;       // the tick that began the warm-up
     QDateTime m_warmUpBell;        // hh:mm:00 of that minute

@@ -1,12 +1,14 @@
 #include "schedule/AppSettings.h"
 
 #include "common/Log.h"
+#include "schedule/FileAccess.h"
 #include "schedule/IniText.h"
 #include "schedule/TextFile.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
+#include <QTemporaryDir>
 
 #include <array>
 #include <functional>
@@ -137,25 +139,42 @@ void putRelay(QSettings& ini, const RelaySettings& relay)
     ini.setValue(ActiveLowKey, relay.activeLow ? 1 : 0);
 }
 
-// QSettings merges what the file holds and saves through a temporary file that replaces the old one
-// only when complete, so keys of a later version survive and a power cut leaves the old file.
+// QSettings merges its changes into what the file holds, so keys of a later version survive. It works
+// on a private copy: the result then replaces the file through the same no-follow, all-or-nothing
+// replace as every other stored file, so a link planted in its place, even while it is saved, is never
+// written through, and a power cut leaves the old file whole.
 bool save(const ProgramFolder& folder, const std::function<void(QSettings&)>& put)
 {
     const QString path = folder.path(AppSettings::FileName); // the spelling found, if any
-    // QSettings would write through a link, to wherever it points, even where it points nowhere yet.
-    const QFileInfo info(path);
-    if ((info.exists() || info.isSymLink()) && !TextFile::isRegularFile(path)) {
-        qCWarning(lcFiles) << path << "is not a regular file: it is not written";
+    QByteArray old;
+    QFile file;
+    if (TextFile::openRegular(file, path)) {
+        old = file.read(MaxFileBytes);
+        file.close(); // Windows does not replace a file that is still open
+    } else if (QFileInfo(path).exists() || QFileInfo(path).isSymLink())
+        return false; // not a regular file, or not readable: said in the log, and left as it is
+    QTemporaryDir work;
+    const QString copy = work.filePath(AppSettings::FileName);
+    QFile draft(copy);
+    if (!work.isValid() || !draft.open(QIODevice::WriteOnly) || draft.write(old) != old.size()) {
+        qCWarning(lcFiles) << "cannot write" << path << "- no room for its working copy";
         return false;
     }
-    QSettings ini(path, QSettings::IniFormat);
-    put(ini);
-    ini.sync();
-    if (ini.status() != QSettings::NoError) {
-        qCWarning(lcFiles) << "cannot write" << path;
-        return false;
+    draft.close();
+    {
+        QSettings ini(copy, QSettings::IniFormat);
+        put(ini);
+        ini.sync();
+        if (ini.status() != QSettings::NoError) {
+            qCWarning(lcFiles) << "cannot write" << path;
+            return false;
+        }
     }
-    return true;
+    if (!draft.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray merged = draft.readAll();
+    draft.close();
+    return FileAccess::replace(path, merged);
 }
 } // namespace
 

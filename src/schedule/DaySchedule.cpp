@@ -30,3 +30,12 @@ QString editorFieldName(int slot)
 }
 
 } // namespace Slots
+
+bool sameTexts(const DaySchedule& a, const DaySchedule& b)
+{
+    for (int i = 0; i < Slots::Count; ++i) {
+        if (a[i].constData() != b[i].constData() || a[i].size() != b[i].size())
+            return false;
+    }
+    return true;
+}

@@ -30,3 +30,7 @@ QString editorFieldName(int slot); // Form2: Text1 ... Text53, Text43/Text44
 } // namespace Slots
 
 using DaySchedule = std::array<QString, Slots::Count>;
+
+// True when both days hold the very same texts, shared and not copied apart: unchanged, without
+// comparing a character. A box that was set since holds a text of its own, so this is false then.
+bool sameTexts(const DaySchedule& a, const DaySchedule& b);

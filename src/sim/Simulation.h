@@ -82,7 +82,8 @@ private:
     Controller m_controller;
     qint64 m_ticks = 0;
     qint64 m_ticksRun = 0;
-    Trace m_last;
+    Trace m_last;        // its model's grid is kept apart, in m_lastGrid
+    DaySchedule m_lastGrid;
 
     struct DaySummary
     {
