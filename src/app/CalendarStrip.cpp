@@ -4,7 +4,7 @@
 #include "engine/Controller.h"
 
 #include <QLabel>
-#include <QPushButton>
+#include <QToolButton>
 
 namespace {
 const QString Separator = QStringLiteral("  •  ");
@@ -16,16 +16,21 @@ CalendarStrip::CalendarStrip(Controller& c, std::function<void()> openCalendar, 
     : QWidget(parent), m_c(c)
 {
     setObjectName(QStringLiteral("calendarStrip"));
-    m_button = Controls::button(this, QStringLiteral("calendarButton"), QStringLiteral("Takvim"),
-                                QStringLiteral("Tatilleri, yarım günleri, gün türlerini ve törenleri "
-                                               "gösteren okul takvimini açar."));
-    connect(m_button, &QPushButton::clicked, this, [openCalendar = std::move(openCalendar)] {
+    // Flat, as the menu beside it, so that the menu's line keeps its height.
+    m_button = new QToolButton(this);
+    m_button->setObjectName(QStringLiteral("calendarButton"));
+    m_button->setText(QStringLiteral("Takvim"));
+    m_button->setToolTip(QStringLiteral("Tatilleri, yarım günleri, gün türlerini ve törenleri gösteren "
+                                        "okul takvimini açar."));
+    m_button->setAutoRaise(true);
+    QFont bold = m_button->font();
+    bold.setBold(true);
+    m_button->setFont(bold);
+    connect(m_button, &QToolButton::clicked, this, [openCalendar = std::move(openCalendar)] {
         if (openCalendar)
             openCalendar();
     });
     m_note = Controls::label(this, QStringLiteral("calendarNote"));
-    QFont bold = m_note->font();
-    bold.setBold(true);
     m_note->setFont(bold);
     m_warning = Controls::label(this, QStringLiteral("calendarWarning"));
     m_warning->setFont(bold);
@@ -36,8 +41,10 @@ CalendarStrip::CalendarStrip(Controller& c, std::function<void()> openCalendar, 
 QSize CalendarStrip::sizeHint() const
 {
     const QSize button = m_button->sizeHint();
+    // No taller than a line of text with a little room: a flat button's frame shows only under the
+    // mouse, and a taller line would take height from a 1024x768 screen.
     return {button.width() + Gap + m_note->fontMetrics().horizontalAdvance(OrdinaryDay),
-            std::max(button.height(), m_note->fontMetrics().height())};
+            m_note->fontMetrics().height() + 4};
 }
 
 QSize CalendarStrip::minimumSizeHint() const
@@ -74,7 +81,7 @@ void CalendarStrip::resizeEvent(QResizeEvent*)
 void CalendarStrip::fit()
 {
     const QSize button = m_button->sizeHint();
-    m_button->setGeometry(0, (height() - button.height()) / 2, button.width(), button.height());
+    m_button->setGeometry(0, 0, button.width(), height());
     const int left = button.width() + Gap;
     const int room = std::max(0, width() - left);
     const int noteNeed = m_note->fontMetrics().horizontalAdvance(m_noteText);

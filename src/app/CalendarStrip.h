@@ -8,9 +8,9 @@
 
 class Controller;
 class QLabel;
-class QPushButton;
+class QToolButton;
 
-// The line under the clock and the bell switch: the "Takvim" button, what the calendar says of today
+// On the menu's line, left of the clock warning: the "Takvim" button, what the calendar says of today
 // ("Bugün tatil: Cumhuriyet Bayramı", "Yarım gün: 13:00'ten sonra zil yok") and, in red, what is wrong
 // with it (a takvim.ics that cannot be read, a day type without its file). One line whatever is said,
 // so the window never grows with it: a text too long for it ends in "…" and is whole in the tooltip.
@@ -30,7 +30,7 @@ private:
     void fit();
 
     Controller& m_c;
-    QPushButton* m_button = nullptr;
+    QToolButton* m_button = nullptr;
     QLabel* m_note = nullptr;
     QLabel* m_warning = nullptr;
     QString m_noteText;

@@ -78,10 +78,9 @@ DayTypeDialog::DayTypeDialog(CalendarCommands& commands, Dialogs& dialogs, QWidg
     layout->addLayout(left);
     layout->addWidget(holder, 0, Qt::AlignTop);
     fillList(QString());
+    keep(QString()); // the empty grid it opens on is nothing to lose
     if (m_list->count() > 0)
         m_list->setCurrentRow(0);
-    else
-        keep(QString());
 }
 
 DayTypeDialog::~DayTypeDialog() = default;

@@ -38,7 +38,7 @@ MainWindow::MainWindow(Controller& c, Desktop& desktop, std::function<void()> op
     setFont(UiScale::zoomed(font(), zoom));
     buildMenu();
     buildCentralWidget(desktop, std::move(openEditor));
-    buildClockWarning();
+    buildMenuLine();
     UiScale::enlargeIndicators(this, zoom);
     connect(&c.m, &MainModel::changed, this, [this] {
         m_stale = true;
@@ -114,11 +114,9 @@ void MainWindow::buildCentralWidget(Desktop& desktop, std::function<void()> open
     m_melodyMusic->addBreakProgramPanel(m_breakProgram);
     m_playNow = new PlayNowPanel(m_c, central);
     m_credits = new CreditsFrame(desktop, central);
-    m_calendar = new CalendarStrip(m_c, [this] { openCalendar(); }, central);
 
     // The status area across the top: date and clock, the last bell and the bell switch, the
-    // amplifier, the shutdown times; under it what the calendar says of today. Below them the
-    // timetable, the settings and the play-now buttons.
+    // amplifier, the shutdown times. Below it the timetable, the settings and the play-now buttons.
     auto* top = new QHBoxLayout;
     top->addWidget(m_status, 1);
     top->addWidget(m_amplifier);
@@ -137,14 +135,14 @@ void MainWindow::buildCentralWidget(Desktop& desktop, std::function<void()> open
     layout->setContentsMargins(6, 4, 6, 6);
     layout->setSpacing(6);
     layout->addLayout(top);
-    layout->addWidget(m_calendar);
     layout->addLayout(columns, 1);
 }
 
-void MainWindow::buildClockWarning()
+void MainWindow::buildMenuLine()
 {
-    // On the menu's line, right-aligned: a status bar below the window would add a line of height that
-    // a 1024x768 screen does not have, and the menu's line is empty beside its one menu.
+    // What the calendar says of today and the clock warning share the menu's line, which is empty
+    // beside its one menu: a line of their own would add height that a 1024x768 screen does not have.
+    m_calendar = new CalendarStrip(m_c, [this] { openCalendar(); });
     m_clockWarning = Controls::label(this, QStringLiteral("clockWarning"));
     // The menu's own size: a font weight set in the style sheet would fall back to the unzoomed font.
     QFont bold = menuBar()->font();
@@ -156,7 +154,13 @@ void MainWindow::buildClockWarning()
                        "ziller yanlış saatte çalabilir. Ağ bağlantısını ve tarih-saat ayarlarındaki "
                        "otomatik eşitlemeyi denetleyiniz."));
     m_clockWarning->setHidden(true);
-    menuBar()->setCornerWidget(m_clockWarning, Qt::TopRightCorner);
+    auto* line = new QWidget(this);
+    auto* layout = new QHBoxLayout(line);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_calendar, 1);
+    layout->addWidget(m_clockWarning);
+    menuBar()->setCornerWidget(line, Qt::TopRightCorner);
 }
 
 void MainWindow::refresh()

@@ -51,7 +51,7 @@ protected:
 private:
     void buildMenu();
     void buildCentralWidget(Desktop& desktop, std::function<void()> openEditor);
-    void buildClockWarning();
+    void buildMenuLine();
     void refresh();
     void refreshPanels();
 
