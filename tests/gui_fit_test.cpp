@@ -2,6 +2,7 @@
 #include "support/GuiRig.h"
 #include "support/TestSupport.h"
 
+#include "app/CalendarWindow.h"
 #include "app/UiScale.h"
 #include "editor/EditorGeometry.h"
 #include "relay/RelayPortStatus.h"
@@ -22,6 +23,7 @@ void setBreakMode(GuiRig& gui, bool music)
 struct Shown
 {
     QSize opened, switched;
+    QSize calendar; // the "Takvim" window, opened over it
     QStringList clipped; // wrapped texts given less height than their lines need
 };
 
@@ -48,10 +50,16 @@ Shown showAtZoom(double zoom, bool music)
     gui.rig.model.clockWarning = Texts::ClockNotSynced; // and the clock warning
     gui.window.show();
     QCoreApplication::processEvents();
-    Shown shown{gui.window.size().expandedTo(gui.window.sizeHint()), {}, clippedTexts(gui.window)};
+    Shown shown{gui.window.size().expandedTo(gui.window.sizeHint()), {}, {}, clippedTexts(gui.window)};
     setBreakMode(gui, !music);
     shown.switched = gui.window.size().expandedTo(gui.window.sizeHint());
     shown.clipped += clippedTexts(gui.window);
+    gui.window.openCalendar();
+    QCoreApplication::processEvents();
+    if (const CalendarWindow* calendar = gui.window.calendarWindow()) {
+        shown.calendar = calendar->size().expandedTo(calendar->sizeHint());
+        shown.clipped += clippedTexts(*calendar);
+    }
     return shown;
 }
 
@@ -69,6 +77,8 @@ TEST(WindowFit, MainWindowFitsA1024x768ScreenInBothBreakModes)
             << music << ' ' << shown.opened.width() << 'x' << shown.opened.height();
         EXPECT_TRUE(within(shown.switched, UiScale::Reference))
             << music << ' ' << shown.switched.width() << 'x' << shown.switched.height();
+        EXPECT_TRUE(within(shown.calendar, UiScale::Reference))
+            << shown.calendar.width() << 'x' << shown.calendar.height();
         EXPECT_EQ(shown.clipped, QStringList()) << music;
     }
 }
@@ -131,6 +141,8 @@ TEST(WindowFit, ZoomFollowsTheScreenAndTheWindowStillFits)
         EXPECT_TRUE(within(shown.opened, client))
             << screen.available.width() << ": " << shown.opened.width() << 'x' << shown.opened.height();
         EXPECT_TRUE(within(shown.switched, client)) << screen.available.width();
+        EXPECT_TRUE(within(shown.calendar, client))
+            << screen.available.width() << ": " << shown.calendar.width() << 'x' << shown.calendar.height();
         EXPECT_EQ(shown.clipped, QStringList()) << screen.available.width();
     }
 }

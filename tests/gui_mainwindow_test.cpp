@@ -1,6 +1,7 @@
 #include "support/GuiRig.h"
 #include "support/TestSupport.h"
 
+#include "app/CalendarWindow.h"
 #include "app/CreditsFrame.h"
 #include "app/WidgetSync.h"
 
@@ -448,4 +449,37 @@ TEST(WidgetSync, StoredColoursKeepRedInTheLowestByte)
     };
     for (const auto& [stored, colour] : cases)
         EXPECT_EQ(WidgetSync::fromStored(stored), colour) << stored;
+}
+
+// The "Takvim" button opens one calendar window; its "Eğitim yılı…" enters a whole school year through
+// its dialog, saved to takvim.ics and applied to today at once, in the main window too.
+TEST(MainWindow, CalendarWindowEntersTheSchoolYearAndTodayFollowsAtOnce)
+{
+    GuiRig gui(QDateTime(QDate(2026, 11, 10), QTime(8, 0, 0)));
+    gui.start();
+    gui.find<QAbstractButton>(QStringLiteral("calendarButton"))->click();
+    CalendarWindow* window = gui.window.calendarWindow();
+    ASSERT_NE(window, nullptr);
+    gui.window.openCalendar();
+    EXPECT_EQ(gui.window.calendarWindow(), window); // brought to the front, not opened twice
+
+    std::optional<SchoolYearDates> offered;
+    gui.rig.dialogs.schoolYearAnswer = [&](SchoolYearDates& dates) {
+        offered = dates;
+        dates.firstBreakEnd = QDate(2026, 11, 16); // the operator corrects one date
+        return true;
+    };
+    window->findChild<QAbstractButton*>(QStringLiteral("calendarSchoolYear"))->click();
+    ASSERT_TRUE(offered.has_value());
+    EXPECT_EQ(offered->firstTermStart, QDate(2026, 9, 14));
+
+    const QList<CalendarEntry> entries = gui.controller().calendarCommands.schoolEntries();
+    EXPECT_EQ(entries.size(), 5);
+    EXPECT_TRUE(gui.rig.readFile(QStringLiteral("takvim.ics")).contains("CATEGORIES:TATIL"));
+    EXPECT_FALSE(gui.controller().calendarCommands.decide(QDate(2026, 11, 16)).bells);
+    EXPECT_TRUE(gui.controller().calendarCommands.decide(QDate(2026, 11, 17)).bells);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(gui.find<QLabel>(QStringLiteral("calendarNote"))->text().startsWith(QStringLiteral("Bugün tatil")))
+        << gui.find<QLabel>(QStringLiteral("calendarNote"))->text().toStdString();
+    EXPECT_TRUE(gui.rig.dialogs.told.empty());
 }

@@ -2,6 +2,8 @@
 #include "support/GuiRig.h"
 #include "support/ScreenGrab.h"
 
+#include "app/CalendarWindow.h"
+#include "app/SchoolYearView.h"
 #include "app/TrayShell.h"
 #include "app/UiScale.h"
 
@@ -59,4 +61,42 @@ TEST(MainWindowScreenshot, SavesTheWindowAsPng)
     ASSERT_TRUE(saveScreenshot(gui.window, path));
     std::printf("window %dx%d on a screen of %dx%d\n", gui.window.width(), gui.window.height(),
                 gui.window.screen()->size().width(), gui.window.screen()->size().height());
+}
+
+// The calendar window for the documentation, into the file VEZOZIL_SCREENSHOT_CALENDAR names: a school
+// year entered as a school enters it, through the window's commands, on the shipped national calendar,
+// with 28 Ekim, a half day, chosen.
+TEST(CalendarWindowScreenshot, SavesTheWindowAsPng)
+{
+    const QString path = qEnvironmentVariable("VEZOZIL_SCREENSHOT_CALENDAR");
+    if (path.isEmpty())
+        GTEST_SKIP() << "set VEZOZIL_SCREENSHOT_CALENDAR to a .png path to render the window";
+    GuiRig gui(QDateTime(QDate(2026, 10, 28), QTime(10, 24, 37)), UiScale::forPrimaryScreen());
+    gui.controller().nationalCalendarPath =
+        qEnvironmentVariable("VEZOZIL_SOURCE_DIR") + QStringLiteral("/src/calendar/resmi-tatiller.ics");
+    ASSERT_TRUE(gui.rig.load());
+    CalendarCommands& calendar = gui.controller().calendarCommands;
+    ASSERT_EQ(calendar.setSchoolYear(SchoolYearDates::typical(2026)), QString());
+    DayTypeRecipe exams;
+    exams.firstLesson = QTime(9, 0);
+    exams.lessons = 4;
+    ASSERT_EQ(calendar.saveDayType(QStringLiteral("Sınav günü"), *generateDayType(exams).slots), QString());
+    CalendarEntry examWeek = CalendarEntry::allDayEntry(EntryKind::DayType, QStringLiteral("Dönem sonu sınavları"),
+                                                        QDate(2027, 1, 4), QDate(2027, 1, 8));
+    examWeek.dayType = QStringLiteral("Sınav günü");
+    CalendarEntry makeUp = CalendarEntry::allDayEntry(EntryKind::SchoolDay, QStringLiteral("Telafi günü"),
+                                                      QDate(2026, 12, 19), QDate(2026, 12, 19));
+    CalendarEntry graduation = CalendarEntry::timedEntry(
+        EntryKind::Ceremony, QStringLiteral("Karne töreni"), QDateTime(QDate(2027, 6, 18), QTime(10, 0)), {});
+    graduation.sound = QStringLiteral("istiklal");
+    ASSERT_EQ(calendar.putEntries({examWeek, makeUp, graduation}), QString());
+
+    gui.window.openCalendar();
+    CalendarWindow* window = gui.window.calendarWindow();
+    ASSERT_NE(window, nullptr);
+    window->yearView()->select(QDate(2026, 10, 28));
+    QCoreApplication::processEvents();
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    ASSERT_TRUE(saveScreenshot(*window, path));
+    std::printf("calendar window %dx%d\n", window->width(), window->height());
 }

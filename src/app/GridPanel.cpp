@@ -151,11 +151,33 @@ void GridPanel::addAssemblyRow(QGridLayout* grid, int row)
     addTimeBox(grid, Slots::Assembly2, row, TimeColumn[2]);
 }
 
+void GridPanel::markSilenced(int slot, const QString& reason)
+{
+    if (m_silenced[slot] == reason)
+        return;
+    m_silenced[slot] = reason;
+    QLineEdit* box = m_boxes[slot];
+    // Struck through on the colour of a holiday: the time stays as the timetable has it, but its bell
+    // does not ring today.
+    QFont font = box->font();
+    font.setStrikeOut(!reason.isEmpty());
+    box->setFont(font);
+    QPalette palette = box->palette();
+    const QPalette usual = this->palette();
+    palette.setColor(QPalette::Base, reason.isEmpty() ? usual.color(QPalette::Base) : QColor(255, 205, 205));
+    palette.setColor(QPalette::Text, reason.isEmpty() ? usual.color(QPalette::Text) : QColor(150, 0, 0));
+    box->setPalette(palette);
+    box->setToolTip(reason.isEmpty() ? TimeBoxTip
+                                     : QStringLiteral("Bugün çalmaz: %1\n%2").arg(reason, TimeBoxTip));
+}
+
 void GridPanel::refresh()
 {
     const MainModel& m = m_c.m;
-    for (int slot = 0; slot < Slots::Count; ++slot)
+    for (int slot = 0; slot < Slots::Count; ++slot) {
         WidgetSync::setText(m_boxes[slot], m.grid[slot]);
+        markSilenced(slot, m.silencedSlots[slot]);
+    }
     for (int i = 0; i < Slots::Lessons; ++i)
         WidgetSync::setChecked(m_music[i], m.lessonMusic[i]);
 }

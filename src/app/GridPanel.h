@@ -31,8 +31,11 @@ private:
     void addLessonRow(QGridLayout* grid, int lesson);
     void addAssemblyRow(QGridLayout* grid, int row);
     QLineEdit* addTimeBox(QGridLayout* grid, int slot, int row, int column);
+    // Marks a box whose bell the calendar silences today, with the reason as its tooltip.
+    void markSilenced(int slot, const QString& reason);
 
     Controller& m_c;
     std::array<QLineEdit*, Slots::Count> m_boxes{};
     std::array<QCheckBox*, Slots::Lessons> m_music{};
+    std::array<QString, Slots::Count> m_silenced{}; // the reasons the boxes show now
 };

@@ -3,6 +3,8 @@
 #include "app/AmplifierPanel.h"
 #include "app/AppResources.h"
 #include "app/BreakProgramPanel.h"
+#include "app/CalendarStrip.h"
+#include "app/CalendarWindow.h"
 #include "app/Controls.h"
 #include "app/CreditsFrame.h"
 #include "app/GridPanel.h"
@@ -25,7 +27,7 @@
 
 MainWindow::MainWindow(Controller& c, Desktop& desktop, std::function<void()> openEditor, double zoom,
                        QWidget* parent)
-    : QMainWindow(parent), m_c(c)
+    : QMainWindow(parent), m_c(c), m_zoom(zoom)
 {
     initAppResources();
     setObjectName(QStringLiteral("Form1"));
@@ -36,7 +38,7 @@ MainWindow::MainWindow(Controller& c, Desktop& desktop, std::function<void()> op
     setFont(UiScale::zoomed(font(), zoom));
     buildMenu();
     buildCentralWidget(desktop, std::move(openEditor));
-    buildClockWarning();
+    buildMenuLine();
     UiScale::enlargeIndicators(this, zoom);
     connect(&c.m, &MainModel::changed, this, [this] {
         m_stale = true;
@@ -44,6 +46,32 @@ MainWindow::MainWindow(Controller& c, Desktop& desktop, std::function<void()> op
     });
     connect(&c.m, &MainModel::ticked, this, &MainWindow::refresh);
     m_stale = true;
+}
+
+MainWindow::~MainWindow()
+{
+    // A window of its own, not a child: it goes with the console.
+    delete m_calendarWindow.data();
+}
+
+void MainWindow::openCalendar()
+{
+    // A closed window is hidden at once and deleted only when the event loop next runs.
+    if (m_calendarWindow && m_calendarWindow->isVisible()) {
+        m_calendarWindow->setWindowState(m_calendarWindow->windowState() & ~Qt::WindowMinimized);
+        m_calendarWindow->show();
+        m_calendarWindow->raise();
+        m_calendarWindow->activateWindow();
+        return;
+    }
+    m_calendarWindow = new CalendarWindow(m_c, m_zoom);
+    m_calendarWindow->setAttribute(Qt::WA_DeleteOnClose);
+    m_calendarWindow->show();
+}
+
+CalendarWindow* MainWindow::calendarWindow() const
+{
+    return m_calendarWindow && m_calendarWindow->isVisible() ? m_calendarWindow.data() : nullptr;
 }
 
 void MainWindow::buildMenu()
@@ -110,10 +138,11 @@ void MainWindow::buildCentralWidget(Desktop& desktop, std::function<void()> open
     layout->addLayout(columns, 1);
 }
 
-void MainWindow::buildClockWarning()
+void MainWindow::buildMenuLine()
 {
-    // On the menu's line, right-aligned: a status bar below the window would add a line of height that
-    // a 1024x768 screen does not have, and the menu's line is empty beside its one menu.
+    // What the calendar says of today and the clock warning share the menu's line, which is empty
+    // beside its one menu: a line of their own would add height that a 1024x768 screen does not have.
+    m_calendar = new CalendarStrip(m_c, [this] { openCalendar(); });
     m_clockWarning = Controls::label(this, QStringLiteral("clockWarning"));
     // The menu's own size: a font weight set in the style sheet would fall back to the unzoomed font.
     QFont bold = menuBar()->font();
@@ -125,7 +154,13 @@ void MainWindow::buildClockWarning()
                        "ziller yanlış saatte çalabilir. Ağ bağlantısını ve tarih-saat ayarlarındaki "
                        "otomatik eşitlemeyi denetleyiniz."));
     m_clockWarning->setHidden(true);
-    menuBar()->setCornerWidget(m_clockWarning, Qt::TopRightCorner);
+    auto* line = new QWidget(this);
+    auto* layout = new QHBoxLayout(line);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_calendar, 1);
+    layout->addWidget(m_clockWarning);
+    menuBar()->setCornerWidget(line, Qt::TopRightCorner);
 }
 
 void MainWindow::refresh()
@@ -182,6 +217,7 @@ void MainWindow::refreshPanels()
         m_melodyMusic->refresh();
     }
     m_shutdown->refresh();
+    m_calendar->refresh();
     WidgetSync::setText(m_clockWarning, m_c.m.clockWarning);
     WidgetSync::setShown(m_clockWarning, !m_c.m.clockWarning.isEmpty());
 }

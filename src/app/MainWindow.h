@@ -4,12 +4,15 @@
 #include "engine/MainModel.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <functional>
 
 class AmplifierPanel;
 class Autostart;
 class BreakProgramPanel;
+class CalendarStrip;
+class CalendarWindow;
 class Controller;
 class CreditsFrame;
 class Desktop;
@@ -30,6 +33,7 @@ public:
     // `zoom` sizes the window's text and controls (see UiScale); by default to suit the primary screen.
     MainWindow(Controller& c, Desktop& desktop, std::function<void()> openEditor,
                double zoom = UiScale::forPrimaryScreen(), QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // "Vezo Zil Menüsü": the same menu stands in the menu bar and pops up from the tray icon.
     QMenu* trayMenu() const { return m_menu; }
@@ -37,13 +41,17 @@ public:
     // "Bilgisayar açılınca başlat" works on this; without it the box is greyed out.
     void setAutostart(Autostart* autostart);
 
+    // "Takvim": opens the calendar window, or brings the open one to the front.
+    void openCalendar();
+    CalendarWindow* calendarWindow() const;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildMenu();
     void buildCentralWidget(Desktop& desktop, std::function<void()> openEditor);
-    void buildClockWarning();
+    void buildMenuLine();
     void refresh();
     void refreshPanels();
 
@@ -57,6 +65,9 @@ private:
     PlayNowPanel* m_playNow = nullptr;
     ShutdownPanel* m_shutdown = nullptr;
     CreditsFrame* m_credits = nullptr;
+    CalendarStrip* m_calendar = nullptr;
+    QPointer<CalendarWindow> m_calendarWindow;
+    double m_zoom = 1.0;
     QLabel* m_clockWarning = nullptr;
     MainModelData m_shown; // what the panels show now
     bool m_stale = false;

@@ -1,6 +1,9 @@
 #include "app/QtDialogs.h"
 
+#include "app/CalendarEntryDialog.h"
+#include "app/DayTypeDialog.h"
 #include "app/RelayDialog.h"
+#include "app/SchoolYearDialog.h"
 #include "common/Log.h"
 #include "engine/Texts.h"
 
@@ -83,9 +86,44 @@ std::optional<QString> QtDialogs::chooseFile(const QString& filter)
     return QDir::toNativeSeparators(chosen);
 }
 
+std::optional<QString> QtDialogs::chooseSaveFile(const QString& filter, const QString& suggestedName)
+{
+    const QString caption = filter.section(QLatin1Char('|'), 0, 0);
+    const QString start = m_lastFolder.isEmpty() ? suggestedName : m_lastFolder + '/' + suggestedName;
+    const QString chosen = QFileDialog::getSaveFileName(m_parent, caption, start, qtFilter(filter));
+    if (chosen.isEmpty())
+        return std::nullopt;
+    m_lastFolder = QFileInfo(chosen).absolutePath();
+    return QDir::toNativeSeparators(chosen);
+}
+
 void QtDialogs::chooseRelay(RelaySetup& setup)
 {
     RelayDialog dialog(setup, m_parent);
+    dialog.exec();
+}
+
+bool QtDialogs::editCalendarEntry(CalendarEntry& entry, const QStringList& dayTypes)
+{
+    CalendarEntryDialog dialog(entry, dayTypes, m_parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    entry = dialog.entry();
+    return true;
+}
+
+bool QtDialogs::enterSchoolYear(SchoolYearDates& dates)
+{
+    SchoolYearDialog dialog(dates, m_parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    dates = dialog.dates();
+    return true;
+}
+
+void QtDialogs::editDayTypes(CalendarCommands& commands)
+{
+    DayTypeDialog dialog(commands, *this, m_parent);
     dialog.exec();
 }
 

@@ -24,7 +24,11 @@ public:
     void tell(const QString& text, const QString& title) override;
     std::optional<QString> chooseFile(const QString& filter) override;
     std::unique_ptr<Dialogs> ownedBy(QObject* window) override;
+    std::optional<QString> chooseSaveFile(const QString& filter, const QString& suggestedName) override;
     void chooseRelay(RelaySetup& setup) override;
+    bool editCalendarEntry(CalendarEntry& entry, const QStringList& dayTypes) override;
+    bool enterSchoolYear(SchoolYearDates& dates) override;
+    void editDayTypes(CalendarCommands& commands) override;
 
     // "Müzik Seçin|*.mp3" as Qt writes it, "Müzik Seçin (*.mp3)"; pairs become entries of their own.
     static QString qtFilter(const QString& filter);

@@ -166,11 +166,13 @@ public:
         if (relayAnswer)
             relayAnswer(setup);
     }
+    bool enterSchoolYear(SchoolYearDates& dates) override { return schoolYearAnswer && schoolYearAnswer(dates); }
 
     std::deque<bool> answers;
     std::deque<QString> files; // chosen paths in order; a null QString() cancels
     int relayDialogs = 0;
     std::function<void(RelaySetup&)> relayAnswer; // what the operator does in the "Röle…" dialog
+    std::function<bool(SchoolYearDates&)> schoolYearAnswer; // the "Eğitim yılı" dialog; true: saved
     QStringList asked, filters;
     std::vector<std::pair<QString, QString>> told;
     int unexpected = 0;
