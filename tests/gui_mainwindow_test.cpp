@@ -3,6 +3,7 @@
 
 #include "app/CalendarWindow.h"
 #include "app/CreditsFrame.h"
+#include "app/DayTypeDialog.h"
 #include "app/WidgetSync.h"
 
 #include <QAbstractButton>
@@ -482,4 +483,31 @@ TEST(MainWindow, CalendarWindowEntersTheSchoolYearAndTodayFollowsAtOnce)
     EXPECT_TRUE(gui.find<QLabel>(QStringLiteral("calendarNote"))->text().startsWith(QStringLiteral("Bugün tatil")))
         << gui.find<QLabel>(QStringLiteral("calendarNote"))->text().toStdString();
     EXPECT_TRUE(gui.rig.dialogs.told.empty());
+}
+
+// The day types' dialog opens on a stored day type without a question; hours generated over it are
+// not given up unasked, and once saved they are what the day type rings.
+TEST(MainWindow, DayTypeDialogKeepsGeneratedHoursUntilSavedOrGivenUp)
+{
+    GuiRig gui;
+    gui.start();
+    CalendarCommands& calendar = gui.controller().calendarCommands;
+    DayTypeRecipe exams;
+    exams.firstLesson = QTime(9, 0);
+    exams.lessons = 4;
+    ASSERT_EQ(calendar.saveDayType(QStringLiteral("Sınav günü"), *generateDayType(exams).slots), QString());
+    DayTypeDialog dialog(calendar, gui.rig.dialogs);
+    dialog.show();
+    EXPECT_TRUE(gui.rig.dialogs.asked.isEmpty());
+
+    dialog.findChild<QAbstractButton*>(QStringLiteral("dayTypeGenerate"))->click();
+    gui.rig.dialogs.answers = {false};
+    dialog.reject();
+    EXPECT_TRUE(dialog.isVisible()); // "no": the generated hours stay to be saved
+    dialog.findChild<QAbstractButton*>(QStringLiteral("dayTypeSave"))->click();
+    EXPECT_EQ(calendar.readDayType(QStringLiteral("Sınav günü")), generateDayType({}).slots);
+    dialog.reject();
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(gui.rig.dialogs.asked.size(), 1);
+    EXPECT_EQ(gui.rig.dialogs.unexpected, 0);
 }

@@ -167,12 +167,26 @@ public:
             relayAnswer(setup);
     }
     bool enterSchoolYear(SchoolYearDates& dates) override { return schoolYearAnswer && schoolYearAnswer(dates); }
+    // Each opening of the entry dialog takes the next answer; none left cancels it.
+    bool editCalendarEntry(CalendarEntry& entry, const QStringList&) override
+    {
+        if (entryAnswers.empty())
+            return false;
+        const auto answer = entryAnswers.front();
+        entryAnswers.pop_front();
+        return answer(entry);
+    }
+    std::optional<QString> chooseSaveFile(const QString& filter, const QString&) override
+    {
+        return chooseFile(filter);
+    }
 
     std::deque<bool> answers;
     std::deque<QString> files; // chosen paths in order; a null QString() cancels
     int relayDialogs = 0;
     std::function<void(RelaySetup&)> relayAnswer; // what the operator does in the "Röle…" dialog
     std::function<bool(SchoolYearDates&)> schoolYearAnswer; // the "Eğitim yılı" dialog; true: saved
+    std::deque<std::function<bool(CalendarEntry&)>> entryAnswers; // the entry dialog; true: saved
     QStringList asked, filters;
     std::vector<std::pair<QString, QString>> told;
     int unexpected = 0;
