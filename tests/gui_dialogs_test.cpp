@@ -1,6 +1,7 @@
 #include "support/ModalDialogs.h"
 #include "support/TestSupport.h"
 
+#include "app/CalendarEntryDialog.h"
 #include "app/QtDialogs.h"
 
 #include <QAbstractButton>
@@ -126,4 +127,47 @@ TEST_F(QtDialogsTest, ChosenFileComesBackWithItsFullPath)
         static_cast<QDialog*>(d)->accept(); // as the "Open" button does
     });
     EXPECT_EQ(dialogs.chooseFile(QString()), std::optional<QString>(QDir::toNativeSeparators(path)));
+}
+
+// An entry opened in the calendar's entry dialog and saved untouched comes back as it was, whatever
+// its kind, its times and a recurrence written by another calendar program.
+TEST(CalendarEntryDialogTest, EntrySavedUntouchedIsTheEntryOpened)
+{
+    const QDate day(2027, 3, 10);
+    auto withDayType = [](CalendarEntry e, const QString& type) {
+        e.dayType = type;
+        return e;
+    };
+    CalendarEntry religious = CalendarEntry::allDayEntry(EntryKind::Holiday, QStringLiteral("Bayram"), day,
+                                                         day.addDays(2));
+    religious.source = EntrySource::Religious;
+    CalendarEntry ceremony = CalendarEntry::timedEntry(EntryKind::Ceremony, QStringLiteral("Tören"),
+                                                       QDateTime(day, QTime(9, 5)), {});
+    ceremony.sound = QStringLiteral("saygi2");
+    ceremony.rrule = QStringLiteral("FREQ=YEARLY");
+    CalendarEntry weekly = CalendarEntry::allDayEntry(EntryKind::Holiday, QStringLiteral("Kulüp"), day, day);
+    weekly.rrule = QStringLiteral("FREQ=WEEKLY;COUNT=4");
+    weekly.exceptions = {day.addDays(7)};
+    const CalendarEntry entries[] = {
+        religious,
+        CalendarEntry::timedEntry(EntryKind::Holiday, QStringLiteral("Arife"), QDateTime(day, QTime(13, 0)),
+                                  QDateTime(day.addDays(1), QTime(0, 0))),
+        CalendarEntry::timedEntry(EntryKind::Holiday, QStringLiteral("Toplantı"), QDateTime(day, QTime(10, 0)),
+                                  QDateTime(day, QTime(12, 30))),
+        withDayType(CalendarEntry::allDayEntry(EntryKind::DayType, QStringLiteral("Sınavlar"), day,
+                                               day.addDays(4)),
+                    QStringLiteral("Sınav günü")),
+        withDayType(CalendarEntry::allDayEntry(EntryKind::SchoolDay, QStringLiteral("Telafi"), day, day),
+                    QStringLiteral("Kış saatleri")),
+        CalendarEntry::allDayEntry(EntryKind::SchoolYear, QStringLiteral("2. dönem"), day, day.addMonths(3)),
+        ceremony,
+        weekly,
+    };
+    for (const CalendarEntry& e : entries) {
+        CalendarEntryDialog dialog(e, {QStringLiteral("Kış saatleri"), QStringLiteral("Sınav günü")});
+        const CalendarEntry saved = dialog.entry();
+        EXPECT_TRUE(saved.sameAs(e)) << e.summary.toStdString() << ": " << saved.start.toString().toStdString()
+                                     << " - " << saved.end.toString().toStdString() << " "
+                                     << saved.rrule.toStdString() << " " << saved.dayType.toStdString();
+    }
 }
