@@ -1,6 +1,7 @@
 #include "app/CalendarEntryDialog.h"
 
 #include "app/CalendarWords.h"
+#include "app/Controls.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -116,11 +117,7 @@ CalendarEntryDialog::CalendarEntryDialog(const CalendarEntry& entry, const QStri
     setObjectName(QStringLiteral("CalendarEntryDialog"));
     setWindowTitle(QStringLiteral("Takvim kaydı"));
     buildFields(dayTypes);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Save | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Save)->setText(QStringLiteral("Kaydet"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Vazgeç"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = Controls::saveCancelButtons(this);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(m_layout);
     layout->addWidget(m_help);

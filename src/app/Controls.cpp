@@ -3,6 +3,8 @@
 #include "engine/Controller.h"
 
 #include <QCheckBox>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -41,6 +43,16 @@ QLabel* helpText(QWidget* parent, const QString& name, const QString& caption)
     QLabel* l = label(parent, name, caption);
     l->setWordWrap(true);
     return l;
+}
+
+QDialogButtonBox* saveCancelButtons(QDialog* dialog)
+{
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Save | QDialogButtonBox::Cancel, dialog);
+    buttons->button(QDialogButtonBox::Save)->setText(QStringLiteral("Kaydet"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Vazgeç"));
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    return buttons;
 }
 
 QGroupBox* group(QWidget* parent, const QString& name, const QString& title)

@@ -7,6 +7,8 @@
 class Controller;
 class QAbstractButton;
 class QCheckBox;
+class QDialog;
+class QDialogButtonBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -26,6 +28,8 @@ QLabel* label(QWidget* parent, const QString& name, const QString& caption = {})
 // A label whose text wraps, for the longer help texts.
 QLabel* helpText(QWidget* parent, const QString& name, const QString& caption);
 QGroupBox* group(QWidget* parent, const QString& name, const QString& title);
+// "Kaydet" and "Vazgeç" under a dialog, accepting and rejecting it.
+QDialogButtonBox* saveCancelButtons(QDialog* dialog);
 // A one-line box that shows a time and cannot be typed into.
 QLineEdit* timeDisplay(QWidget* parent, const QString& name, const QString& toolTip = {});
 

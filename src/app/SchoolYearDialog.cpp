@@ -1,5 +1,7 @@
 #include "app/SchoolYearDialog.h"
 
+#include "app/Controls.h"
+
 #include <QDateEdit>
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -64,11 +66,7 @@ SchoolYearDialog::SchoolYearDialog(const SchoolYearDates& dates, QWidget* parent
         grid->addWidget(new QLabel(QString::fromUtf8(r.help), this), i + 1, 3);
     }
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Save | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Save)->setText(QStringLiteral("Kaydet"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Vazgeç"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = Controls::saveCancelButtons(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(intro);
