@@ -1,6 +1,7 @@
 #include "app/CalendarWords.h"
 
 #include "calendar/CalendarTexts.h"
+#include "engine/Texts.h"
 #include "schedule/DayTable.h"
 
 #include <QLocale>
@@ -117,12 +118,12 @@ QString entryKind(const CalendarEntry& e)
 QString soundCaption(const QString& sound)
 {
     static const QHash<QString, QString> captions{
-        {QStringLiteral("istiklal"), QStringLiteral("İstiklal Marşı")},
-        {QStringLiteral("istiklal-konusma"), QStringLiteral("İstiklal Marşı + konuşma")},
-        {QStringLiteral("saygi"), QStringLiteral("1 Dk Saygı dur.ve İst. Marşı")},
-        {QStringLiteral("saygi2"), QStringLiteral("2 Dk Saygı dur.ve İst. Marşı")},
-        {QStringLiteral("saygidurusu"), QStringLiteral("Saygı duruşu")},
-        {QStringLiteral("siren"), QStringLiteral("Acil Durum Sireni")},
+        {QStringLiteral("istiklal"), Texts::AnthemCaption},
+        {QStringLiteral("istiklal-konusma"), Texts::AnthemSpeechCaption},
+        {QStringLiteral("saygi"), Texts::SilenceAnthem1Caption},
+        {QStringLiteral("saygi2"), Texts::SilenceAnthem2Caption},
+        {QStringLiteral("saygidurusu"), Texts::SilenceCaption},
+        {QStringLiteral("siren"), Texts::SirenCaption},
     };
     return captions.value(sound, sound);
 }

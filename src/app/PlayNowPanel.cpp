@@ -2,6 +2,7 @@
 
 #include "app/Controls.h"
 #include "engine/Controller.h"
+#include "engine/Texts.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -14,23 +15,23 @@ using ButtonDesign = PlayNowPanel::ButtonDesign;
 std::vector<ButtonDesign> soundButtons()
 {
     return {
-        {"Command6", QStringLiteral("İstiklal Marşı"), QStringLiteral("İstiklal Marşı"),
+        {"Command6", Texts::AnthemCaption, QStringLiteral("İstiklal Marşı"),
          [](Controller& c) { c.ceremony.Command6_Click(); }},
-        {"Command26", QStringLiteral("İstiklal Marşı + konuşma"),
+        {"Command26", Texts::AnthemSpeechCaption,
          QStringLiteral("İstiklal Marşın dan sonra amfinin otomatik kapatılmasını istemiyorsanız bu butona "
                         "tıklayınız"),
          [](Controller& c) { c.ceremony.Command26_Click(); }},
-        {"Command7", QStringLiteral("1 Dk Saygı dur.ve İst. Marşı"), QString(),
+        {"Command7", Texts::SilenceAnthem1Caption, QString(),
          [](Controller& c) { c.ceremony.Command7_Click(); }},
-        {"Command8", QStringLiteral("2 Dk Saygı dur.ve İst. Marşı"), QStringLiteral("10 Kasım"),
+        {"Command8", Texts::SilenceAnthem2Caption, QStringLiteral("10 Kasım"),
          [](Controller& c) { c.ceremony.Command8_Click(); }},
-        {"Command20", QStringLiteral("Saygı duruşu"), QString(),
+        {"Command20", Texts::SilenceCaption, QString(),
          [](Controller& c) { c.ceremony.Command20_Click(); }},
         {"Command10", QStringLiteral("Giriş Zili"), QString(),
          [](Controller& c) { c.ceremony.Command10_Click(); }},
         {"Command11", QStringLiteral("Çıkış Zili"), QString(),
          [](Controller& c) { c.ceremony.Command11_Click(); }},
-        {"Command9", QStringLiteral("Acil Durum Sireni"), QString(),
+        {"Command9", Texts::SirenCaption, QString(),
          [](Controller& c) { c.ceremony.Command9_Click(); }},
         {"Command13", QStringLiteral("Ses Yayınını Durdur"),
          QStringLiteral("Çalmakta olan seslerin tamamını durdurmak için tıklayınız."),

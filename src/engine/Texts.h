@@ -13,6 +13,13 @@ inline const QString AmpOn = QStringLiteral("AMFİ AÇIK");
 inline const QString AmpOff = QStringLiteral("AMFİ KAPALI");
 inline const QString TrayTip = QStringLiteral("Vezo Zil programı çalışıyor !");
 inline const QString MelodyPrompt = QStringLiteral("Melodi Seçiniz");
+// The ceremony sounds' buttons, named the same wherever the calendar offers their sounds.
+inline const QString AnthemCaption = QStringLiteral("İstiklal Marşı");
+inline const QString AnthemSpeechCaption = QStringLiteral("İstiklal Marşı + konuşma");
+inline const QString SilenceAnthem1Caption = QStringLiteral("1 Dk Saygı dur.ve İst. Marşı");
+inline const QString SilenceAnthem2Caption = QStringLiteral("2 Dk Saygı dur.ve İst. Marşı");
+inline const QString SilenceCaption = QStringLiteral("Saygı duruşu");
+inline const QString SirenCaption = QStringLiteral("Acil Durum Sireni");
 inline const QString ClockNotSynced = QStringLiteral("Saat eşitlenmiyor: zil saatleri kayabilir");
 } // namespace Texts
 
