@@ -3,6 +3,7 @@
 #include "common/Log.h"
 
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QMutex>
 #include <QThread>
 
@@ -13,6 +14,7 @@ namespace {
 // Long enough for a board that answers to take the last writes, short enough that a logout or a
 // service stop does not wait on one that does not.
 constexpr int ExitWaitMs = 3000;
+constexpr int SliceMs = 20;
 
 // What the worker does for the device of one relay choice, in this order: switch to it, write the
 // latest byte wanted of it, look at it; then tell the whenDone calls that waited for it.
@@ -97,10 +99,16 @@ AsyncRelayPort::AsyncRelayPort(std::unique_ptr<RelayPort> port, Finder finder)
 AsyncRelayPort::~AsyncRelayPort()
 {
     QMetaObject::invokeMethod(m_worker, &RelayWorker::finish, Qt::QueuedConnection);
-    if (m_thread->wait(QDeadlineTimer(ExitWaitMs))) {
-        delete m_worker;
-        delete m_thread;
-        return;
+    // Waited for in short slices counted on the monotonic clock: one long timed wait can give up at
+    // once when the wall clock is stepped (or faked) while the program ends.
+    QElapsedTimer waited;
+    waited.start();
+    while (!waited.hasExpired(ExitWaitMs)) {
+        if (m_thread->wait(QDeadlineTimer(SliceMs))) {
+            delete m_worker;
+            delete m_thread;
+            return;
+        }
     }
     // Ending the thread, or deleting what it works on, would crash: both are left to the end of the
     // process, which is near.
